@@ -1,0 +1,32 @@
+#pragma once
+// Start-up: the process entry routine and the application-wide values.
+#include <QString>
+
+class frmMain;
+
+// Before QApplication exists: environment the embedded browser needs.
+void PrepareProcess();
+// Start-up routine; returns once the main window is shown, or at once when
+// this start handed its command line to a running instance.
+void Main();
+// True when this start handed over and must end without a window.
+bool MainHasExited();
+
+extern bool OptInstance;
+extern bool OptFullIns;
+extern bool OptNewDoc;
+extern QString PendingInsert;
+
+// The command line as the file manager passes it: empty, or the one argument in double quotes.
+QString CommandLine();
+// Tests set the command line Main sees; an unset override means the real arguments.
+void SetCommandLineOverride(const QString& commandLine);
+void ClearCommandLineOverride();
+QString CommandLineFromArguments(const QStringList& arguments);
+
+// The absolute, symlink-resolved path of an existing file; empty when it cannot be had.
+QString fctnLongPath(const QString& path);
+// The main window of this process (null before Main and after it closed).
+frmMain* MainWindow();
+// Shows "error number: description" the way start-up reports a failing step.
+void ReportStartupError(const QString& message);

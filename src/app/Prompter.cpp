@@ -1,0 +1,143 @@
+#include "app/Prompter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <memory>
+
+namespace {
+std::unique_ptr<Prompter>& slot()
+{
+    static std::unique_ptr<Prompter> current;
+    return current;
+}
+
+QWidget* ownerOr(QWidget* owner)
+{
+    return owner ? owner : QApplication::activeWindow();
+}
+} // namespace
+
+Prompter& Prompter::Current()
+{
+    auto& p = slot();
+    if (!p)
+        p = std::make_unique<QtPrompter>();
+    return *p;
+}
+
+void Prompter::Install(Prompter* prompter)
+{
+    slot().reset(prompter);
+}
+
+int QtPrompter::MsgBox(QWidget* owner, const QString& text, int buttons, int icon, const QString& title)
+{
+    QMessageBox box(ownerOr(owner));
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    switch (buttons) {
+    case MsgButtons::OKCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::OK;
+    }
+}
+
+std::optional<QString> QtPrompter::InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                                            const QString& defaultText)
+{
+    bool ok = false;
+    QString answer = QInputDialog::getText(ownerOr(owner), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+FileDialogResult QtPrompter::FileDialog(QWidget* owner, const FileDialogRequest& request)
+{
+    QFileDialog dialog(ownerOr(owner), request.title, request.directory);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (request.save)
+        dialog.setFileMode(QFileDialog::AnyFile);
+    else if (request.multiSelect)
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    else
+        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    if (!request.nameFilters.isEmpty()) {
+        dialog.setNameFilters(request.nameFilters);
+        if (request.filterIndex >= 0 && request.filterIndex < request.nameFilters.size())
+            dialog.selectNameFilter(request.nameFilters.at(request.filterIndex));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    FileDialogResult result;
+    if (dialog.exec() != QDialog::Accepted)
+        return result;
+    result.accepted = true;
+    result.files = dialog.selectedFiles();
+    result.filterIndex = std::max<int>(0, int(request.nameFilters.indexOf(dialog.selectedNameFilter())));
+    return result;
+}
+
+std::optional<QColor> QtPrompter::ChooseColor(QWidget* owner, const QColor& initial,
+                                              const QList<QColor>& customColors)
+{
+    for (int i = 0; i < customColors.size() && i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, customColors.at(i));
+    QColor c = QColorDialog::getColor(initial, ownerOr(owner));
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> QtPrompter::ChooseFont(QWidget* owner, const QFont& initial)
+{
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial, ownerOr(owner));
+    if (!ok)
+        return std::nullopt;
+    return f;
+}
+
+int QtPrompter::ExecDialog(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+int MsgBox(const QString& text, int buttons, int icon, const QString& title, QWidget* owner)
+{
+    return Prompter::Current().MsgBox(owner, text, buttons, icon, title);
+}
+
+std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                                QWidget* owner)
+{
+    return Prompter::Current().InputBox(owner, prompt, title, defaultText);
+}

@@ -1,0 +1,226 @@
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QHash>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <charconv>
+#include <cmath>
+
+namespace {
+constexpr int kTypeMismatch = 13;
+
+QString textOf(const QVariant& v)
+{
+    // A value holding a comma comes back from an INI file as a list.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QStringLiteral(", "));
+    if (v.typeId() == QMetaType::Bool)
+        return SettingText::FromBool(v.toBool());
+    return v.toString();
+}
+
+// Twips of the primary screen; 15 twips a pixel at 96 dpi.
+int screenTwips(bool width)
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (!s)
+        return width ? 1024 * 15 : 768 * 15;
+    QRect g = s->geometry();
+    return (width ? g.width() : g.height()) * 15;
+}
+
+struct Entry {
+    QVariant program;
+    QVariant dialog;   // invalid: same as program
+};
+
+const QHash<QString, Entry>& catalogue()
+{
+    static const QHash<QString, Entry> table = [] {
+        QHash<QString, Entry> t;
+        auto add = [&t](const QString& section, const QString& key, QVariant program, QVariant dialog = {}) {
+            t.insert(section + QLatin1Char('/') + key, Entry{std::move(program), std::move(dialog)});
+        };
+        const QString c = QStringLiteral("Config");
+        add(c, "Instance", true);
+        add(c, "Command", QString());
+        add(c, "Splash", true);
+        add(c, "WorkDir", QString()); // the home folder, filled in at read time
+        add(c, "LoadDir", 1, -1);
+        add(c, "FullIns", true);
+        add(c, "NewDoc", true);
+        add(c, "MainLeft", 1000);
+        add(c, "MainTop", 1000);
+        add(c, "MainWidth", QString());  // screen width - 2000
+        add(c, "MainHeight", QString()); // screen height - 2000
+        add(c, "WindowState", 0);
+        add(c, "Tbar", 1);
+        add(c, "Pbar", 1);
+        add(c, "Sbar", 1);
+        add(c, "Margin", 1);
+        add(c, "LineNo", 1);
+        add(c, "Whitespace", 0);
+        add(c, "Lbar", 1);
+        add(c, "Dock", 3);
+        add(c, "View", 1);
+        add(c, "DocState", 0);
+        for (int i = 1; i <= 4; ++i) {
+            add(c, QStringLiteral("Tool%1").arg(i), QString());
+            add(c, QStringLiteral("ToolExe%1").arg(i), QString());
+        }
+        add(c, "Tidy0Indent", true);
+        add(c, "Tidy1Omit", false);
+        add(c, "Tidy2Upper", true);
+        add(c, "Tidy3Clean", false);
+        add(c, "Tidy4Quiet", true);
+        add(c, "Tidy5Bare", false);
+        add(c, "Tidy6Xhtml", false);
+        for (int i = 1; i <= 4; ++i)
+            add(QStringLiteral("MRU"), QString::number(i), QString());
+        const QString s = QStringLiteral("Syntax");
+        add(s, "DefFont", QStringLiteral("Courier"));
+        add(s, "DefSize", 10);
+        add(s, "DefBold", false);
+        add(s, "DefItalic", false);
+        const int white = 16777215;
+        add(s, "PlainBG", white);
+        add(s, "PlainFG", 0);
+        add(s, "TagBG", white);
+        add(s, "TagFG", 16711680, 10485760);
+        add(s, "AttBG", white);
+        add(s, "AttFG", 10485760, 16711680);
+        add(s, "ValBG", white);
+        add(s, "ValFG", 33280, 8421440);
+        add(s, "CommBG", 65535);
+        add(s, "CommFG", 255);
+        add(s, "EntBG", white);
+        add(s, "EntFG", 8421504);
+        for (const char* k : {"Plain", "Tag", "Att", "Val", "Comm", "Ent"})
+            add(s, QLatin1String(k) + QStringLiteral("Effect"), 0);
+        return t;
+    }();
+    return table;
+}
+} // namespace
+
+QString SettingsStore::FilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/QRN/QRN.conf");
+}
+
+QString SettingsStore::GetSetting(const QString& section, const QString& key, const QVariant& defaultValue)
+{
+    // A new QSettings rereads the file when another process has changed it.
+    QSettings s(FilePath(), QSettings::IniFormat);
+    s.sync();
+    const QString path = section + QLatin1Char('/') + key;
+    if (!s.contains(path))
+        return textOf(defaultValue);
+    return textOf(s.value(path));
+}
+
+void SettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value)
+{
+    QSettings s(FilePath(), QSettings::IniFormat);
+    s.setValue(section + QLatin1Char('/') + key, value);
+    s.sync();
+}
+
+namespace SettingText {
+double ToFloat(const QString& text)
+{
+    bool ok = false;
+    const QString t = text.trimmed();
+    double v = t.toDouble(&ok);
+    if (!ok) {
+        // Accept a leading number followed by text, as "10 pt" or "10 ".
+        static const QRegularExpression lead(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)(?=\\s)"));
+        auto m = lead.match(t + QLatin1Char(' '));
+        if (!m.hasMatch() || t.isEmpty())
+            throw SettingsError(kTypeMismatch, QStringLiteral("Type mismatch"));
+        v = m.captured(0).toDouble();
+    }
+    if (!std::isfinite(v))
+        throw SettingsError(6, QStringLiteral("Overflow"));
+    return v;
+}
+
+int ToInt(const QString& text)
+{
+    double v = ToFloat(text);
+    if (v > 2147483647.0 || v < -2147483648.0)
+        throw SettingsError(6, QStringLiteral("Overflow"));
+    return int(std::lround(v));
+}
+
+bool ToBool(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return ToFloat(t) != 0.0;
+}
+
+QString FromBool(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QString FromFloat(double value)
+{
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, float(value), std::chars_format::fixed);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
+}
+} // namespace SettingText
+
+namespace Setting {
+bool IsKnown(const QString& section, const QString& key)
+{
+    return catalogue().contains(section + QLatin1Char('/') + key);
+}
+
+QVariant Default(const QString& section, const QString& key, DefaultsFor who)
+{
+    if (section == QLatin1String("Config")) {
+        if (key == QLatin1String("MainWidth"))
+            return screenTwips(true) - 2000;
+        if (key == QLatin1String("MainHeight"))
+            return screenTwips(false) - 2000;
+        if (key == QLatin1String("WorkDir"))
+            return QDir::homePath() + QLatin1Char('/');
+    }
+    auto it = catalogue().constFind(section + QLatin1Char('/') + key);
+    if (it == catalogue().constEnd())
+        return QString();
+    if (who == DefaultsFor::OptionsDialog && it->dialog.isValid())
+        return it->dialog;
+    return it->program;
+}
+
+QString String(const QString& section, const QString& key, DefaultsFor who)
+{
+    return GetSetting(section, key, Default(section, key, who));
+}
+
+bool Bool(const QString& section, const QString& key, DefaultsFor who)
+{
+    return SettingText::ToBool(String(section, key, who));
+}
+
+int Int(const QString& section, const QString& key, DefaultsFor who)
+{
+    return SettingText::ToInt(String(section, key, who));
+}
+
+double Float(const QString& section, const QString& key, DefaultsFor who)
+{
+    return SettingText::ToFloat(String(section, key, who));
+}
+} // namespace Setting

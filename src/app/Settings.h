@@ -1,0 +1,64 @@
+#pragma once
+// The per-user settings store: sections "Config", "MRU" and "Syntax" of the
+// application "QRN", one INI file read afresh on every call so that values
+// written by another instance are seen at once.
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+class SettingsStore {
+public:
+    static QString FilePath();
+    // The stored text, or defaultValue converted to text when the key is absent.
+    static QString GetSetting(const QString& section, const QString& key, const QVariant& defaultValue);
+    static void SaveSetting(const QString& section, const QString& key, const QString& value);
+};
+
+inline QString GetSetting(const QString& section, const QString& key, const QVariant& defaultValue = QString())
+{
+    return SettingsStore::GetSetting(section, key, defaultValue);
+}
+inline void SaveSetting(const QString& section, const QString& key, const QString& value)
+{
+    SettingsStore::SaveSetting(section, key, value);
+}
+
+// A stored value that cannot be converted to the type its reader needs.
+class SettingsError : public std::runtime_error {
+public:
+    SettingsError(int number, const QString& description)
+        : std::runtime_error(description.toStdString()), m_number(number), m_description(description) {}
+    int number() const { return m_number; }
+    QString description() const { return m_description; }
+    // "13: Type mismatch", the form start-up reports errors in.
+    QString message() const { return QString::number(m_number) + QStringLiteral(": ") + m_description; }
+
+private:
+    int m_number;
+    QString m_description;
+};
+
+// Conversions of stored text; each throws SettingsError for text of the wrong kind.
+namespace SettingText {
+bool ToBool(const QString& text);      // "True"/"False" in any case, or a number (0 false)
+int ToInt(const QString& text);        // leading/trailing blanks ignored; decimals rounded
+double ToFloat(const QString& text);
+QString FromBool(bool value);          // "True"/"False"
+QString FromFloat(double value);       // shortest text of a 32-bit float: "1000", "11265.5"
+}
+
+// Which reader asks: documents and start-up use the program defaults; the
+// options dialog has its own column for a few keys.
+enum class DefaultsFor { Program, OptionsDialog };
+
+// The catalogue of every key with its default.
+namespace Setting {
+QVariant Default(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+bool IsKnown(const QString& section, const QString& key);
+
+// Typed readers over the catalogue defaults.
+QString String(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+bool Bool(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+int Int(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+double Float(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+}

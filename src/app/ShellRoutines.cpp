@@ -1,0 +1,60 @@
+#include "app/ShellRoutines.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+void fctnShellExec(const QString& operation, const QString& target, const QString&, const QString&, int)
+{
+    if (operation.compare(QLatin1String("Open"), Qt::CaseInsensitive) != 0 || target.isEmpty())
+        return;
+    QUrl url;
+    if (QFileInfo(target).isAbsolute() && !target.contains(QLatin1String("://")))
+        url = QUrl::fromLocalFile(target);
+    else
+        url = QUrl::fromUserInput(target);
+    QDesktopServices::openUrl(url);
+}
+
+namespace Probe {
+QStringList DictionaryFolders()
+{
+    QStringList folders;
+    const QByteArray env = qgetenv("DICPATH");
+    if (!env.isEmpty())
+        folders += QString::fromLocal8Bit(env).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    folders << QDir::homePath() + QStringLiteral("/.local/share/hunspell") << QStringLiteral("/usr/share/hunspell")
+            << QStringLiteral("/usr/share/myspell") << QStringLiteral("/usr/local/share/hunspell");
+    return folders;
+}
+
+QStringList Dictionaries()
+{
+    QStringList out;
+    for (const QString& folder : DictionaryFolders()) {
+        QDir dir(folder);
+        const QStringList dics = dir.entryList({QStringLiteral("*.dic")}, QDir::Files | QDir::Readable);
+        for (const QString& dic : dics) {
+            const QString aff = dir.filePath(QFileInfo(dic).completeBaseName() + QStringLiteral(".aff"));
+            if (QFileInfo::exists(aff))
+                out << dir.filePath(dic);
+        }
+    }
+    return out;
+}
+
+bool SpellingAvailable()
+{
+    return !Dictionaries().isEmpty();
+}
+
+bool BrowserAvailable()
+{
+#ifdef QRN_HAVE_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+} // namespace Probe

@@ -1,0 +1,21 @@
+#pragma once
+// Opening documents and web addresses with the desktop's programs, and the
+// probes for the optional components.
+#include <QString>
+#include <QStringList>
+
+// Opens a local file or a web address with the program the desktop associates with it.
+// Only the "Open" operation exists on this platform; parameters and folder are unused.
+void fctnShellExec(const QString& operation, const QString& target, const QString& parameters = QStringLiteral("0"),
+                   const QString& directory = QStringLiteral("0"), int show = 1);
+
+namespace Probe {
+// Folders searched for Hunspell dictionaries.
+QStringList DictionaryFolders();
+// Installed dictionaries as .dic paths.
+QStringList Dictionaries();
+// A spelling dictionary is installed.
+bool SpellingAvailable();
+// The embedded browser was built in.
+bool BrowserAvailable();
+}

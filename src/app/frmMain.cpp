@@ -1,0 +1,1006 @@
+#include "app/frmMain.h"
+
+#include "app/Main.h"
+#include "app/Prompter.h"
+#include "app/Settings.h"
+#include "app/ShellRoutines.h"
+#include "app/SingleInstance.h"
+#include "document/CodeMax1.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+const QString kConfig = QStringLiteral("Config");
+
+struct ButtonDef {
+    const char* key;
+    const char* tip;
+};
+
+// Main toolbar by position; a null key is a separator.
+const ButtonDef kToolbar1[] = {
+    {"New", "New"}, {"Open", "Open"}, {"Save", "Save"}, {nullptr, nullptr},
+    {"Undo", "Undo"}, {"Redo", "Redo"}, {nullptr, nullptr},
+    {"Cut", "Cut"}, {"Copy", "Copy"}, {"Paste", "Paste"}, {nullptr, nullptr},
+    {"Find", "Find"}, {"Replace", "Replace"}, {nullptr, nullptr},
+    {"Spell", "Spell check"}, {"Compress", "Basic HTML compression"}, {"Tidy", "HTML Tidy"},
+    {"External", "External browser"}, {nullptr, nullptr}, {"Exit", "Exit"},
+};
+
+const ButtonDef kToolbar2[] = {
+    {"Basic", "Basic HTML commands"},       {"Format", "Format commands"},
+    {"List", "List commands"},              {"Table", "Table commands"},
+    {"Form", "Form commands"},              {"Frame", "Frameset commands"},
+    {"Javascript", "JavaScript syntax"},    {"Scripts", "Scripts/functions"},
+    {"ASP", "Active Server Page commands"}, {"SSI", "Server-Side Includes commands"},
+    {"Sundry", "Sundry useful commands"},
+};
+
+QIcon iconFor(const QString& key)
+{
+    return QIcon(QStringLiteral(":/icons/") + key.toLower() + QStringLiteral(".svg"));
+}
+
+int stateOf(const QWidget* w)
+{
+    if (w->isMinimized())
+        return 1;
+    if (w->isMaximized())
+        return 2;
+    return 0;
+}
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorlen"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/qrn.svg")));
+    setAcceptDrops(true);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setBackground(QColor(0x8a, 0x94, 0xa3));
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (!sub)
+            return;
+        if (auto* doc = qobject_cast<frmDocument*>(sub->widget()))
+            doc->Form_Activate();
+    });
+
+    buildMenus();
+    buildToolbars();
+    buildSidebar();
+    buildStatusBar();
+}
+
+frmMain::~frmMain() = default;
+
+QAction* frmMain::addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key)
+{
+    auto* a = menu->addAction(text);
+    a->setObjectName(name);
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    m_actions.insert(name, a);
+    return a;
+}
+
+QAction* frmMain::Action(const QString& name) const
+{
+    return m_actions.value(name);
+}
+
+QMenu* frmMain::Menu(const QString& name) const
+{
+    return m_menus.value(name);
+}
+
+void frmMain::buildMenus()
+{
+    auto menu = [this](const QString& name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        m_menus.insert(name, m);
+        return m;
+    };
+    auto sep = [this](QMenu* m, const QString& name) {
+        QAction* s = m->addSeparator();
+        s->setObjectName(name);
+        m_actions.insert(name, s);
+        return s;
+    };
+
+    // File
+    QMenu* file = menu(QStringLiteral("mnuFile"), tr("&File"));
+    connect(addAction(file, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
+            &frmMain::mnuFileNew_Click);
+    connect(addAction(file, "mnuFileOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+            this, &frmMain::mnuFileOpen_Click);
+    connect(addAction(file, "mnuFileClose", tr("&Close")), &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(addAction(file, "mnuFileCloseAll", tr("Clos&e All")), &QAction::triggered, this,
+            &frmMain::mnuFileCloseAll_Click);
+    sep(file, "mnuFileBar0");
+    connect(addAction(file, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered, this,
+            [this] { mnuFileSave_Click(); });
+    connect(addAction(file, "mnuFileSaveAs", tr("Save &As..."), QKeySequence(Qt::Key_F11)), &QAction::triggered, this,
+            [this] { mnuFileSaveAs_Click(); });
+    connect(addAction(file, "mnuFileSaveAll", tr("Save A&ll"), QKeySequence(Qt::Key_F12)), &QAction::triggered, this,
+            &frmMain::mnuFileSaveAll_Click);
+    sep(file, "mnuFileBar1");
+    addAction(file, "mnuFileProperties", tr("Propert&ies"));
+    sep(file, "mnuFileBar2");
+    addAction(file, "mnuFilePrint", tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    sep(file, "mnuFileBar3");
+    for (int i = 1; i <= RecentFiles::Count; ++i) {
+        QAction* a = addAction(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
+    }
+    sep(file, "mnuFileBar4")->setVisible(false);
+    connect(addAction(file, "mnuFileExit", tr("E&xit")), &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    for (const char* n : {"mnuFileClose", "mnuFileCloseAll", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll",
+                          "mnuFileProperties", "mnuFilePrint"})
+        Action(QLatin1String(n))->setEnabled(false);
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { Action("mnuFileSave")->setEnabled(ToolbarButton(QStringLiteral("Save"))->isEnabled()); });
+
+    // Edit
+    QMenu* edit = menu(QStringLiteral("mnuEdit"), tr("&Edit"));
+    connect(addAction(edit, "mnuEditUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), &QAction::triggered, this,
+            &frmMain::mnuEditUndo_Click);
+    connect(addAction(edit, "mnuEditRedo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_A)), &QAction::triggered, this,
+            &frmMain::mnuEditRedo_Click);
+    sep(edit, "mnuEditBar0");
+    connect(addAction(edit, "mnuEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)), &QAction::triggered, this,
+            &frmMain::mnuEditCut_Click);
+    connect(addAction(edit, "mnuEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered, this,
+            &frmMain::mnuEditCopy_Click);
+    connect(addAction(edit, "mnuEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), &QAction::triggered,
+            this, &frmMain::mnuEditPaste_Click);
+    connect(addAction(edit, "mnuEditDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)), &QAction::triggered, this,
+            &frmMain::mnuEditDelete_Click);
+    connect(addAction(edit, "mnuEditDeleteLine", tr("Delete &Line"), QKeySequence(Qt::CTRL | Qt::Key_Y)),
+            &QAction::triggered, this, &frmMain::mnuEditDeleteLine_Click);
+    sep(edit, "mnuEditBar1");
+    connect(addAction(edit, "mnuEditFind", tr("&Find"), QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered, this,
+            &frmMain::mnuEditFind_Click);
+    connect(addAction(edit, "mnuEditFindNext", tr("Find &Next"), QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
+            &frmMain::mnuEditFindNext_Click);
+    connect(addAction(edit, "mnuEditReplace", tr("&Replace"), QKeySequence(Qt::CTRL | Qt::Key_H)), &QAction::triggered,
+            this, &frmMain::mnuEditReplace_Click);
+    connect(addAction(edit, "mnuEditGoto", tr("&Goto...")), &QAction::triggered, this, &frmMain::mnuEditGoto_Click);
+    sep(edit, "mnuEditBar2");
+    QMenu* bookmarks = edit->addMenu(tr("&Bookmarks"));
+    bookmarks->setObjectName(QStringLiteral("mnuEditBookmarks"));
+    m_menus.insert(QStringLiteral("mnuEditBookmarks"), bookmarks);
+    connect(addAction(bookmarks, "mnuEditBookmarksNext", tr("&Next"), QKeySequence(Qt::Key_F2)), &QAction::triggered,
+            this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkNext); });
+    connect(addAction(bookmarks, "mnuEditBookmarksPrevious", tr("&Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F2)),
+            &QAction::triggered, this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkPrev); });
+    connect(addAction(bookmarks, "mnuEditBookmarksToggle", tr("&Toggle"), QKeySequence(Qt::CTRL | Qt::Key_F2)),
+            &QAction::triggered, this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkToggle); });
+    connect(addAction(bookmarks, "mnuEditBookmarksClearAll", tr("&Clear All")), &QAction::triggered, this,
+            [this] { mnuEditBookmark_Click(CmCmd::BookmarkClearAll); });
+    edit->menuAction()->setEnabled(false);
+    connect(edit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_DropDown);
+
+    // View
+    QMenu* view = menu(QStringLiteral("mnuView"), tr("&View"));
+    auto check = [this](QMenu* m, const char* name, const QString& text, bool on) {
+        QAction* a = addAction(m, QLatin1String(name), text);
+        a->setCheckable(true);
+        a->setChecked(on);
+        return a;
+    };
+    connect(check(view, "mnuViewLine", tr("&Line Numbers"), false), &QAction::triggered, this,
+            &frmMain::fctnApplyViewToDocs);
+    connect(check(view, "mnuViewMargin", tr("&Margins"), true), &QAction::triggered, this,
+            &frmMain::fctnApplyViewToDocs);
+    connect(check(view, "mnuViewWhitespace", tr("&Whitespace"), true), &QAction::triggered, this,
+            &frmMain::fctnApplyViewToDocs);
+    for (const char* n : {"mnuViewLine", "mnuViewMargin", "mnuViewWhitespace"})
+        Action(QLatin1String(n))->setEnabled(false);
+    sep(view, "mnuViewBar1");
+    connect(check(view, "mnuViewToolbar", tr("&Toolbar"), true), &QAction::triggered, this,
+            [this] { applyViewToggle(Action("mnuViewToolbar")); });
+    connect(check(view, "mnuViewPowerBar", tr("&Powerbar"), true), &QAction::triggered, this,
+            [this] { applyViewToggle(Action("mnuViewPowerBar")); });
+    connect(check(view, "mnuViewSidebar", tr("&Sidebar"), true), &QAction::triggered, this,
+            [this](bool checked) { fctnViewSidebar(checked); });
+    connect(check(view, "mnuViewStatusBar", tr("Status&bar"), true), &QAction::triggered, this,
+            [this] { applyViewToggle(Action("mnuViewStatusBar")); });
+    sep(view, "mnuViewBar2");
+    QAction* maxView = check(view, "mnuViewEdit", tr("Maximise &edit view"), false);
+    connect(maxView, &QAction::triggered, this, &frmMain::mnuViewEdit_Click);
+
+    // Tools
+    QMenu* tools = menu(QStringLiteral("mnuTools"), tr("&Tools"));
+    addAction(tools, "mnuToolsRepeat", tr("&Repeat"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    sep(tools, "mnuToolsBar0");
+    addAction(tools, "mnuToolsDate", tr("&Date"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(tools, "mnuToolsTime", tr("&Time"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    sep(tools, "mnuToolsBar1");
+    QMenu* caseMenu = tools->addMenu(tr("&Change Case"));
+    caseMenu->setObjectName(QStringLiteral("mnuToolsCase"));
+    m_menus.insert(QStringLiteral("mnuToolsCase"), caseMenu);
+    addAction(caseMenu, "mnuToolsCaseUpper", tr("&Uppercase    Shift+Ctrl+U"));
+    addAction(caseMenu, "mnuToolsCaseLower", tr("&Lowercase    Ctrl+U"));
+    sep(tools, "mnuToolsBar2");
+    addAction(tools, "mnuToolsClip", tr("Clipboard Viewer"));
+    sep(tools, "mnuToolsBar3");
+    addAction(tools, "mnuToolsSpellCheck", tr("&Spell Check"), QKeySequence(Qt::Key_F7));
+    addAction(tools, "mnuToolsCompress", tr("&Basic HTML Compression"));
+    addAction(tools, "mnuToolsTidy", tr("&HTML Tidy"));
+    addAction(tools, "mnuToolsBrowser", tr("&External Browser"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    sep(tools, "mnuToolsBar5");
+    addAction(tools, "mnuToolsExplorer", tr("Windows Explorer"), QKeySequence(Qt::Key_F5));
+    sep(tools, "mnuToolsBar4");
+    for (int i = 1; i <= 4; ++i) {
+        QAction* a = addAction(tools, QStringLiteral("mnuToolsE%1").arg(i), QStringLiteral("&%1").arg(i),
+                               QKeySequence(Qt::SHIFT | (Qt::Key_F5 + i - 1)));
+        a->setVisible(false);
+    }
+    sep(tools, "mnuToolsBar6");
+    addAction(tools, "mnuToolsOptions", tr("&Options..."), QKeySequence(Qt::Key_F6));
+
+    // Window
+    QMenu* window = menu(QStringLiteral("mnuWindow"), tr("&Window"));
+    connect(addAction(window, "mnuWindowNew", tr("&New window")), &QAction::triggered, this,
+            &frmMain::mnuFileNew_Click);
+    sep(window, "mnuWindowBar0");
+    connect(addAction(window, "mnuWindowCascade", tr("&Cascade")), &QAction::triggered, m_mdi,
+            &QMdiArea::cascadeSubWindows);
+    connect(addAction(window, "mnuWindowTileH", tr("Tile &Horizontal")), &QAction::triggered, this, [this] {
+        // Windows stacked one above the other, each the full width.
+        const auto subs = m_mdi->subWindowList();
+        const QList<QMdiSubWindow*> visible = [&] {
+            QList<QMdiSubWindow*> v;
+            for (auto* s : subs)
+                if (!s->isMinimized() && s->isVisible())
+                    v << s;
+            return v;
+        }();
+        if (visible.isEmpty())
+            return;
+        const QRect area = m_mdi->viewport()->rect();
+        const int h = area.height() / int(visible.size());
+        int y = 0;
+        for (auto* s : visible) {
+            s->showNormal();
+            s->setGeometry(0, y, area.width(), h);
+            y += h;
+        }
+    });
+    connect(addAction(window, "mnuWindowTileV", tr("Tile &Vertical")), &QAction::triggered, this, [this] {
+        const auto subs = m_mdi->subWindowList();
+        QList<QMdiSubWindow*> visible;
+        for (auto* s : subs)
+            if (!s->isMinimized() && s->isVisible())
+                visible << s;
+        if (visible.isEmpty())
+            return;
+        const QRect area = m_mdi->viewport()->rect();
+        const int w = area.width() / int(visible.size());
+        int x = 0;
+        for (auto* s : visible) {
+            s->showNormal();
+            s->setGeometry(x, 0, w, area.height());
+            x += w;
+        }
+    });
+    connect(addAction(window, "mnuWindowArrange", tr("&Arrange Icons")), &QAction::triggered, this, [this] {
+        // Minimised windows in a row along the bottom.
+        int x = 0;
+        const int bottom = m_mdi->viewport()->height();
+        for (auto* s : m_mdi->subWindowList()) {
+            if (!s->isMinimized())
+                continue;
+            s->move(x, bottom - s->height());
+            x += s->width();
+        }
+    });
+    connect(window, &QMenu::aboutToShow, this, &frmMain::updateWindowMenu);
+
+    // Help
+    QMenu* help = menu(QStringLiteral("mnuHelp"), tr("&Help"));
+    addAction(help, "mnuHelpHTML", tr("&HTML Reference"));
+    addAction(help, "mnuHelpCSS", tr("CSS &Reference"));
+    sep(help, "mnuHelpBar0");
+    addAction(help, "mnuHelpDonate", tr("&Donate"));
+    addAction(help, "mnuHelpNet", tr("QRN on the &Web"));
+    addAction(help, "mnuHelpAbout", tr("&About..."), QKeySequence(Qt::Key_F1));
+}
+
+void frmMain::updateWindowMenu()
+{
+    QMenu* window = Menu(QStringLiteral("mnuWindow"));
+    for (QAction* a : window->actions())
+        if (a->property("windowListEntry").toBool())
+            window->removeAction(a), a->deleteLater();
+    const auto subs = m_mdi->subWindowList();
+    if (subs.isEmpty())
+        return;
+    QAction* s = window->addSeparator();
+    s->setProperty("windowListEntry", true);
+    int n = 0;
+    for (QMdiSubWindow* sub : subs) {
+        ++n;
+        const QString text = (n < 10 ? QStringLiteral("&%1 ").arg(n) : QString()) + sub->windowTitle();
+        QAction* a = window->addAction(text);
+        a->setProperty("windowListEntry", true);
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdi->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void frmMain::buildToolbars()
+{
+    m_toolbar1 = addToolBar(tr("Toolbar"));
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setIconSize(QSize(20, 20));
+    for (const ButtonDef& b : kToolbar1) {
+        if (!b.key) {
+            m_toolbarButtons << m_toolbar1->addSeparator();
+            continue;
+        }
+        const QString key = QLatin1String(b.key);
+        QAction* a = m_toolbar1->addAction(iconFor(key), tr(b.tip));
+        a->setObjectName(QStringLiteral("Toolbar1_") + key);
+        a->setData(key);
+        a->setToolTip(tr(b.tip));
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        m_toolbarButtons << a;
+        m_toolbarByKey.insert(key, a);
+    }
+    // Start as with no document: only New, Open and the last two.
+    for (int pos = 3; pos <= 18; ++pos)
+        ToolbarButtonAt(pos)->setEnabled(false);
+
+    addToolBarBreak();
+    m_toolbar2 = addToolBar(tr("Powerbar"));
+    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    m_toolbar2->setMovable(false);
+    m_toolbar2->setIconSize(QSize(20, 20));
+    m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (int i = 0; i < 11; ++i) {
+        const QString key = QLatin1String(kToolbar2[i].key);
+        auto* button = new QToolButton(m_toolbar2);
+        button->setObjectName(QStringLiteral("Toolbar2_") + key);
+        button->setIcon(iconFor(key));
+        button->setText(key);
+        button->setToolTip(tr(kToolbar2[i].tip));
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        auto* menu = new QMenu(button);
+        menu->setObjectName(QStringLiteral("mnuPower") + key);
+        button->setMenu(menu);
+        connect(menu, &QMenu::aboutToShow, this, [this, i] { m_activeMenuButton = i + 1; });
+        button->setEnabled(false);
+        m_toolbar2->addWidget(button);
+        m_powerButtons[i] = button;
+    }
+}
+
+QAction* frmMain::ToolbarButton(const QString& key) const
+{
+    return m_toolbarByKey.value(key);
+}
+
+QAction* frmMain::ToolbarButtonAt(int position) const
+{
+    return m_toolbarButtons.value(position - 1);
+}
+
+void frmMain::buildSidebar()
+{
+    m_sidebar = new QDockWidget(tr("Sidebar"), this);
+    m_sidebar->setObjectName(QStringLiteral("Picture1"));
+    m_sidebar->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_sidebar->setTitleBarWidget(new QWidget(m_sidebar));
+    auto* inner = new QWidget(m_sidebar);
+    auto* layout = new QVBoxLayout(inner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_list = new QListWidget(inner);
+    m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setEnabled(false);
+    m_list->setMinimumWidth(120);
+    layout->addWidget(m_list, 1);
+    m_tabStrip = new QTabBar(inner);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setShape(QTabBar::RoundedSouth);
+    m_tabStrip->addTab(tr("Tags"));
+    m_tabStrip->addTab(tr("Chars"));
+    m_tabStrip->setExpanding(true);
+    layout->addWidget(m_tabStrip);
+    m_sidebar->setWidget(inner);
+    addDockWidget(Qt::LeftDockWidgetArea, m_sidebar);
+}
+
+StatusPanel* frmMain::MainPanel(int i) const
+{
+    return m_mainPanels.at(i - 1);
+}
+
+void frmMain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const char* texts[2] = {"Show/hide sidebar", "Window list"};
+    for (int i = 0; i < 2; ++i) {
+        auto* p = new StatusPanel(bar);
+        p->setObjectName(QStringLiteral("MainPanel%1").arg(i + 1));
+        p->setText(tr(texts[i]));
+        p->setToolTip(tr(texts[i]));
+        p->setCursor(Qt::PointingHandCursor);
+        p->SetBevel(i == 0 ? 1 : 2);
+        connect(p, &StatusPanel::clicked, this, [this, i] { StatusBar1_PanelClick(i + 1); });
+        bar->addWidget(p);
+        m_mainPanels[i] = p;
+    }
+    auto* stretch = new QLabel(bar);
+    stretch->setObjectName(QStringLiteral("MainPanel3"));
+    stretch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(stretch, 1);
+    auto indicator = [bar](const QString& name) {
+        auto* l = new QLabel(bar);
+        l->setObjectName(name);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+        l->setMargin(2);
+        bar->addPermanentWidget(l);
+        return l;
+    };
+    m_insPanel = indicator(QStringLiteral("MainPanelIns"));
+    m_insPanel->setText(QStringLiteral("INS"));
+    m_insPanel->setToolTip(tr("Insert mode (press Insert to overwrite)"));
+    m_datePanel = indicator(QStringLiteral("MainPanelDate"));
+    m_timePanel = indicator(QStringLiteral("MainPanelTime"));
+    updateClock();
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &frmMain::updateClock);
+    clock->start(15000);
+}
+
+void frmMain::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
+    m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    if (frmDocument* doc = ActiveDocument())
+        m_insPanel->setText(doc->Editor()->overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
+}
+
+int frmMain::ClampExtent(int start, int extent, int screenExtent)
+{
+    if (start + extent > screenExtent)
+        return screenExtent - start - 1000;
+    return extent;
+}
+
+void frmMain::Form_Load()
+{
+    // 1: the activation watcher.
+    m_instance = new SingleInstance(this);
+    connect(m_instance, &SingleInstance::Activated, this, &frmMain::OnHandOver);
+    m_instance->Listen();
+    // An activation also picks up a command line handed over while no socket message came.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive && !m_closing)
+            ConsumeHandOver();
+    });
+
+    restoreLayout();
+
+    // 9: the first document.
+    const QString commandLine = CommandLine();
+    if (commandLine.isEmpty())
+        fctnNewDoc();
+    else
+        OpenCommandLine(commandLine);
+}
+
+void frmMain::restoreLayout()
+{
+    auto report = [](const SettingsError& e) { ReportStartupError(e.message()); };
+    // 2: position, clamped to the screen.
+    try {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+        const int screenW = avail.width() * kTwipsPerPixel;
+        const int screenH = avail.height() * kTwipsPerPixel;
+        const int left = int(Setting::Float(kConfig, QStringLiteral("MainLeft")));
+        const int top = int(Setting::Float(kConfig, QStringLiteral("MainTop")));
+        const int width = ClampExtent(left, int(Setting::Float(kConfig, QStringLiteral("MainWidth"))), screenW);
+        const int height = ClampExtent(top, int(Setting::Float(kConfig, QStringLiteral("MainHeight"))), screenH);
+        move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+        resize(std::max(200, width / kTwipsPerPixel), std::max(150, height / kTwipsPerPixel));
+        const int state = Setting::Int(kConfig, QStringLiteral("WindowState"));
+        setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+    } catch (const SettingsError& e) {
+        report(e);
+    }
+
+    // 3: check marks.
+    const std::pair<const char*, const char*> marks[] = {
+        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
+        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
+    for (const auto& [action, key] : marks) {
+        try {
+            Action(QLatin1String(action))->setChecked(Setting::Bool(kConfig, QLatin1String(key)));
+        } catch (const SettingsError& e) {
+            report(e);
+        }
+    }
+
+    // 4: sidebar.
+    try {
+        const int tab = Setting::Int(kConfig, QStringLiteral("Lbar"));
+        m_tabStrip->setCurrentIndex(tab == 2 ? 1 : 0);
+    } catch (const SettingsError& e) {
+        report(e);
+    }
+    try {
+        const int dock = Setting::Int(kConfig, QStringLiteral("Dock"));
+        addDockWidget(dock == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea, m_sidebar);
+    } catch (const SettingsError& e) {
+        report(e);
+    }
+    try {
+        fctnViewSidebar(Setting::Int(kConfig, QStringLiteral("View")) == 1);
+    } catch (const SettingsError& e) {
+        report(e);
+    }
+
+    // 5-6: recent files and user tools.
+    for (int i = 4; i >= 1; --i)
+        AddRecentFile(GetSetting(QStringLiteral("MRU"), QString::number(i), QString()), i == 1);
+    LoadUserTools();
+
+    // 7: bars.
+    m_toolbar1->setVisible(Action("mnuViewToolbar")->isChecked());
+    m_toolbar2->setVisible(Action("mnuViewPowerBar")->isChecked());
+    statusBar()->setVisible(Action("mnuViewStatusBar")->isChecked());
+
+    // 8: optional components.
+    const bool spelling = Probe::SpellingAvailable();
+    ToolbarButton(QStringLiteral("Spell"))->setVisible(spelling);
+    Action("mnuToolsSpellCheck")->setVisible(spelling);
+    const bool browser = Probe::BrowserAvailable();
+    ToolbarButton(QStringLiteral("External"))->setVisible(browser);
+    Action("mnuToolsBrowser")->setVisible(browser);
+}
+
+void frmMain::LoadUserTools()
+{
+    bool any = false;
+    for (int i = 4; i >= 1; --i) {
+        QAction* a = Action(QStringLiteral("mnuToolsE%1").arg(i));
+        const QString caption = GetSetting(kConfig, QStringLiteral("Tool%1").arg(i), QString());
+        if (!caption.isEmpty()) {
+            a->setText(caption);
+            a->setData(GetSetting(kConfig, QStringLiteral("ToolExe%1").arg(i), QString()));
+            a->setVisible(true);
+            any = true;
+        } else {
+            a->setText(QStringLiteral("&%1").arg(i));
+            a->setData(QString());
+            a->setVisible(false);
+        }
+    }
+    Action("mnuToolsBar4")->setVisible(any);
+}
+
+void frmMain::saveLayout()
+{
+    // Errors writing the layout are ignored: the settings keep their old values.
+    if (!isMinimized()) {
+        const QPoint pos = this->pos();
+        SaveSetting(kConfig, QStringLiteral("MainLeft"), SettingText::FromFloat(pos.x() * kTwipsPerPixel));
+        SaveSetting(kConfig, QStringLiteral("MainTop"), SettingText::FromFloat(pos.y() * kTwipsPerPixel));
+        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+        SaveSetting(kConfig, QStringLiteral("MainWidth"), SettingText::FromFloat(size.width() * kTwipsPerPixel));
+        SaveSetting(kConfig, QStringLiteral("MainHeight"), SettingText::FromFloat(size.height() * kTwipsPerPixel));
+    }
+    SaveSetting(kConfig, QStringLiteral("WindowState"), QString::number(stateOf(this)));
+    const std::pair<const char*, const char*> marks[] = {
+        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
+        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
+    for (const auto& [action, key] : marks)
+        SaveSetting(kConfig, QLatin1String(key), SettingText::FromBool(Action(QLatin1String(action))->isChecked()));
+    SaveSetting(kConfig, QStringLiteral("Lbar"), QString::number(m_tabStrip->currentIndex() + 1));
+    SaveSetting(kConfig, QStringLiteral("Dock"),
+                QString::number(dockWidgetArea(m_sidebar) == Qt::RightDockWidgetArea ? 4 : 3));
+    SaveSetting(kConfig, QStringLiteral("View"), QString::number(MainPanel(1)->Bevel()));
+    m_recent.PersistAll();
+    QString cwd = QDir::currentPath();
+    if (!cwd.endsWith(QLatin1Char('/')))
+        cwd += QLatin1Char('/');
+    SaveSetting(kConfig, QStringLiteral("WorkDir"), cwd);
+    SaveSetting(kConfig, QStringLiteral("FullIns"), SettingText::FromBool(OptFullIns));
+    SaveSetting(kConfig, QStringLiteral("NewDoc"), SettingText::FromBool(OptNewDoc));
+    QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    for (const QString& f : dir.entryList({QStringLiteral("~preview_qrn.*")}, QDir::Files | QDir::Hidden))
+        dir.remove(f);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    m_closing = true;
+    // Each document asks its own save question; one Cancel stops the exit.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        m_mdi->setActiveSubWindow(sub);
+        if (!sub->close()) {
+            m_closing = false;
+            event->ignore();
+            return;
+        }
+    }
+    delete m_instance;
+    m_instance = nullptr;
+    saveLayout();
+    event->accept();
+}
+
+// --- documents ---------------------------------------------------------------
+
+QList<frmDocument*> frmMain::Documents() const
+{
+    QList<frmDocument*> docs;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (auto* doc = qobject_cast<frmDocument*>(sub->widget()))
+            docs << doc;
+    return docs;
+}
+
+frmDocument* frmMain::ActiveDocument() const
+{
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub) {
+        // While the main window is not active Qt reports no active sub-window.
+        sub = m_mdi->currentSubWindow();
+    }
+    return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
+}
+
+frmDocument* frmMain::CreateDocument()
+{
+    auto* doc = new frmDocument(this);
+    QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
+    sub->resize(m_mdi->viewport()->size() * 0.8);
+    int state = 0;
+    try {
+        state = Setting::Int(kConfig, QStringLiteral("DocState"));
+    } catch (const SettingsError&) {
+    }
+    if (state == 1)
+        sub->showMinimized();
+    else if (state == 2)
+        sub->showMaximized();
+    else
+        sub->show();
+    // Resizes and state changes are remembered for the next new window.
+    connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
+    m_mdi->setActiveSubWindow(sub);
+    doc->Form_Activate();
+    doc->Editor()->SetFocus();
+    return doc;
+}
+
+frmDocument* frmMain::fctnNewDoc()
+{
+    ++m_docCount;
+    frmDocument* doc = CreateDocument();
+    doc->SetCaption(tr("Document %1").arg(m_docCount));
+    // The new-page wizard joins here once it exists.
+    return doc;
+}
+
+bool frmMain::fctnLoadDocument(const QString& title, const QString& path)
+{
+    frmDocument* doc = ActiveDocument();
+    if (!doc)
+        return false;
+    if (!doc->LoadFile(title, path))
+        return false;
+    AddRecentFile(path, true);
+    return true;
+}
+
+void frmMain::OpenCommandLine(const QString& commandLine)
+{
+    if (commandLine.isEmpty())
+        return;
+    const QString path = commandLine.mid(1, commandLine.size() - 2);
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir()) {
+        MsgBox(commandLine + tr(" could not be opened."), MsgButtons::OKOnly, MsgIcon::Exclamation);
+        return;
+    }
+    QString longPath = fctnLongPath(path);
+    if (longPath.isEmpty())
+        longPath = QString(commandLine).remove(QLatin1Char('"'));
+    frmDocument* doc = CreateDocument();
+    if (!fctnLoadDocument(QFileInfo(longPath).fileName(), longPath)) {
+        // Nothing was loaded: leave no empty window behind.
+        doc->SetCaption(QString());
+        if (QMdiSubWindow* sub = doc->SubWindow())
+            sub->close();
+    }
+}
+
+void frmMain::OnHandOver()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    ConsumeHandOver();
+}
+
+void frmMain::ConsumeHandOver()
+{
+    const QString command = GetSetting(kConfig, QStringLiteral("Command"), QString());
+    if (command.isEmpty())
+        return;
+    SaveSetting(kConfig, QStringLiteral("Command"), QString());
+    OpenCommandLine(command);
+}
+
+void frmMain::fctnShowDocMenus(bool show)
+{
+    for (const char* n : {"mnuFileClose", "mnuFileCloseAll", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll",
+                          "mnuFileBar1", "mnuFilePrint", "mnuFileBar2", "mnuFileProperties", "mnuFileBar3",
+                          "mnuViewBar1", "mnuViewLine", "mnuViewMargin", "mnuViewWhitespace"}) {
+        Action(QLatin1String(n))->setVisible(show);
+        if (show)
+            Action(QLatin1String(n))->setEnabled(true);
+    }
+    Menu(QStringLiteral("mnuEdit"))->menuAction()->setVisible(show);
+    m_list->setEnabled(show);
+}
+
+void frmMain::DisableCommandsForNoDocument()
+{
+    fctnShowDocMenus(false);
+    for (int i = 1; i <= 11; ++i)
+        PowerbarButton(i)->setEnabled(false);
+    for (int pos = 3; pos <= 18; ++pos)
+        ToolbarButtonAt(pos)->setEnabled(false);
+}
+
+// --- recent files --------------------------------------------------------------
+
+void frmMain::AddRecentFile(const QString& path, bool refresh)
+{
+    m_recent.Add(path);
+    if (!refresh)
+        return;
+    m_recent.PersistAll();
+    refreshRecentMenu();
+}
+
+void frmMain::refreshRecentMenu()
+{
+    for (int i = 1; i <= RecentFiles::Count; ++i) {
+        QAction* a = Action(QStringLiteral("mnuFileMRU%1").arg(i));
+        a->setText(m_recent.Caption(i));
+        a->setData(m_recent.Path(i));
+        a->setVisible(m_recent.Visible(i));
+    }
+    Action("mnuFileBar4")->setVisible(m_recent.Visible(1));
+    Action("mnuFileBar3")->setVisible(Action("mnuFilePrint")->isVisible());
+}
+
+void frmMain::mnuFileMRU_Click(int index)
+{
+    const QString path = m_recent.Path(index);
+    if (path.isEmpty())
+        return;
+    const QList<frmDocument*> docs = Documents();
+    const bool reuse = docs.size() == 1 && docs.first()->Caption() == QLatin1String("Document 1");
+    bool open = false;
+    for (frmDocument* doc : docs) {
+        if (doc->PathPanel() == path) {
+            m_mdi->setActiveSubWindow(doc->SubWindow());
+            open = true;
+        }
+    }
+    if (open)
+        return;
+    const QFileInfo info(path);
+    const QString caption = m_recent.Caption(index);
+    if (info.exists() && info.isFile() && info.fileName() == caption.mid(3)) {
+        if (!reuse)
+            CreateDocument();
+        fctnLoadDocument(info.fileName(), path);
+        return;
+    }
+    MsgBox(QLatin1Char('\'') + path +
+               tr("' was either moved or deleted, and so will be removed from the 'most recently used' list of files."),
+           MsgButtons::OKOnly, MsgIcon::Exclamation);
+    m_recent.Remove(index);
+    refreshRecentMenu();
+}
+
+// --- view ----------------------------------------------------------------------
+
+void frmMain::fctnApplyViewToDocs()
+{
+    const bool line = Action("mnuViewLine")->isChecked();
+    const bool margin = Action("mnuViewMargin")->isChecked();
+    const bool ws = Action("mnuViewWhitespace")->isChecked();
+    for (frmDocument* doc : Documents()) {
+        doc->Editor()->SetLineNumbering(line);
+        doc->Editor()->SetDisplayLeftMargin(margin);
+        doc->Editor()->SetDisplayWhitespace(ws);
+    }
+}
+
+void frmMain::applyViewToggle(QAction* action)
+{
+    const bool on = action->isChecked();
+    if (action == Action("mnuViewToolbar")) {
+        m_toolbar1->setVisible(on);
+    } else if (action == Action("mnuViewPowerBar")) {
+        m_toolbar2->setVisible(on);
+    } else if (action == Action("mnuViewStatusBar")) {
+        statusBar()->setVisible(on);
+    } else {
+        fctnApplyViewToDocs();
+    }
+}
+
+// Programmatic clicks: invert the mark and apply it, as a user's click does.
+void frmMain::mnuViewLine_Click()
+{
+    Action("mnuViewLine")->setChecked(!Action("mnuViewLine")->isChecked());
+    fctnApplyViewToDocs();
+}
+
+void frmMain::mnuViewMargin_Click()
+{
+    Action("mnuViewMargin")->setChecked(!Action("mnuViewMargin")->isChecked());
+    fctnApplyViewToDocs();
+}
+
+void frmMain::mnuViewWhitespace_Click()
+{
+    Action("mnuViewWhitespace")->setChecked(!Action("mnuViewWhitespace")->isChecked());
+    fctnApplyViewToDocs();
+}
+
+void frmMain::mnuViewToolbar_Click()
+{
+    Action("mnuViewToolbar")->setChecked(!Action("mnuViewToolbar")->isChecked());
+    applyViewToggle(Action("mnuViewToolbar"));
+}
+
+void frmMain::mnuViewPowerBar_Click()
+{
+    Action("mnuViewPowerBar")->setChecked(!Action("mnuViewPowerBar")->isChecked());
+    applyViewToggle(Action("mnuViewPowerBar"));
+}
+
+void frmMain::mnuViewSidebar_Click()
+{
+    fctnViewSidebar(!Action("mnuViewSidebar")->isChecked());
+}
+
+void frmMain::mnuViewStatusBar_Click()
+{
+    Action("mnuViewStatusBar")->setChecked(!Action("mnuViewStatusBar")->isChecked());
+    applyViewToggle(Action("mnuViewStatusBar"));
+}
+
+void frmMain::fctnViewSidebar(bool show)
+{
+    MainPanel(1)->SetBevel(show ? 1 : 2);
+    m_sidebar->setVisible(show);
+    Action("mnuViewSidebar")->setChecked(show);
+}
+
+void frmMain::mnuViewEdit_Click()
+{
+    static const char* const six[6] = {"mnuViewLine",     "mnuViewMargin",  "mnuViewToolbar",
+                                       "mnuViewPowerBar", "mnuViewSidebar", "mnuViewStatusBar"};
+    QAction* edit = Action("mnuViewEdit");
+    const bool going = !edit->property("checkedMark").toBool();
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = Action(QLatin1String(six[i]));
+        if (going) {
+            MaxViewSaved[i] = a->isChecked();
+            a->setChecked(true);
+        } else {
+            a->setChecked(!MaxViewSaved[i]);
+        }
+    }
+    mnuViewLine_Click();
+    mnuViewMargin_Click();
+    mnuViewToolbar_Click();
+    mnuViewPowerBar_Click();
+    mnuViewSidebar_Click();
+    mnuViewStatusBar_Click();
+    edit->setProperty("checkedMark", going);
+    edit->setCheckable(true);
+    edit->setChecked(going);
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = Action(QLatin1String(six[i]));
+        a->setChecked(MaxViewSaved[i]);
+        a->setEnabled(!going);
+    }
+    if (!going) {
+        // The three document items follow the Edit menu again.
+        const bool docOpen = ActiveDocument() != nullptr;
+        for (const char* n : {"mnuViewLine", "mnuViewMargin", "mnuViewWhitespace"})
+            Action(QLatin1String(n))->setEnabled(docOpen);
+    }
+}
+
+void frmMain::StatusBar1_PanelClick(int panel)
+{
+    if (panel == 1)
+        fctnViewSidebar(MainPanel(1)->Bevel() == 2);
+    else if (panel == 2)
+        Menu(QStringLiteral("mnuWindow"))->popup(QCursor::pos());
+}
+
+// --- drag and drop ----------------------------------------------------------------
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const auto urls = event->mimeData()->urls();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        fctnNewDoc();
+        fctnLoadDocument(QFileInfo(path).fileName(), path);
+    }
+    event->acceptProposedAction();
+}

@@ -1,0 +1,160 @@
+#pragma once
+// The main window: menus, the two toolbars, the sidebar, the status bar and
+// the document windows.
+#include <QHash>
+#include <QMainWindow>
+#include <QVector>
+#include <array>
+
+#include "document/RecentFiles.h"
+
+class CodeMax1;
+class QAction;
+class QDockWidget;
+class QListWidget;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTabBar;
+class QToolBar;
+class QToolButton;
+class SingleInstance;
+class StatusPanel;
+class frmDocument;
+class QLabel;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The steps that run while the window loads, ending with the first document.
+    void Form_Load();
+
+    // --- documents ---
+    QMdiArea* MdiArea() const { return m_mdi; }
+    QList<frmDocument*> Documents() const;
+    frmDocument* ActiveDocument() const;
+    // Creates an unnumbered document window, shows and activates it.
+    frmDocument* CreateDocument();
+    frmDocument* fctnNewDoc();
+    // Loads path into the active document window; false when it could not be read.
+    bool fctnLoadDocument(const QString& title, const QString& path);
+    // Opens a file the way a command line or a hand-over names it ("\"path\"").
+    void OpenCommandLine(const QString& commandLine);
+    int DocCount() const { return m_docCount; }
+
+    // --- commands ---
+    QAction* Action(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+    // Main toolbar buttons by key ("Save") or by position 1 to 20.
+    QAction* ToolbarButton(const QString& key) const;
+    QAction* ToolbarButtonAt(int position) const;
+    int ToolbarButtonCount() const { return m_toolbarButtons.size(); }
+    // Insertion toolbar buttons 1 to 11.
+    QToolButton* PowerbarButton(int index) const { return m_powerButtons.at(index - 1); }
+    QToolBar* Toolbar1() const { return m_toolbar1; }
+    QToolBar* Toolbar2() const { return m_toolbar2; }
+    QDockWidget* Picture1() const { return m_sidebar; }
+    QTabBar* TabStrip1() const { return m_tabStrip; }
+    QListWidget* List1() const { return m_list; }
+    StatusPanel* MainPanel(int i) const;
+    int ActiveMenuButton() const { return m_activeMenuButton; }
+    const RecentFiles& Recent() const { return m_recent; }
+    // Add-to-list routine of the recent files.
+    void AddRecentFile(const QString& path, bool refresh);
+
+    void fctnShowDocMenus(bool show);
+    void fctnViewSidebar(bool show);
+    void fctnApplyViewToDocs();
+    void DisableCommandsForNoDocument();
+
+    // Handlers, named after their menu items.
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    bool mnuFileSave_Click();
+    bool mnuFileSaveAs_Click();
+    void mnuFileSaveAll_Click();
+    void mnuFileClose_Click();
+    void mnuFileCloseAll_Click();
+    void mnuFileExit_Click();
+    void mnuFileMRU_Click(int index);
+    void mnuEdit_DropDown();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditDeleteLine_Click();
+    void mnuEditFind_Click();
+    void mnuEditFindNext_Click();
+    void mnuEditReplace_Click();
+    void mnuEditGoto_Click();
+    void mnuEditBookmark_Click(int cmd);
+    void mnuViewLine_Click();
+    void mnuViewMargin_Click();
+    void mnuViewWhitespace_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewPowerBar_Click();
+    void mnuViewSidebar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewEdit_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void StatusBar1_PanelClick(int panel);
+    // Called when a later start handed its command line over.
+    void OnHandOver();
+    // Opens and empties "Config"/"Command" when a command line waits there.
+    void ConsumeHandOver();
+    // Reloads the user-tool items from the settings.
+    void LoadUserTools();
+
+    // Maximised edit view: the six marks stored while it is on.
+    std::array<bool, 6> MaxViewSaved{};
+
+    // Clamps a saved window extent so the window stays on the screen (twips).
+    static int ClampExtent(int start, int extent, int screenExtent);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbars();
+    void buildSidebar();
+    void buildStatusBar();
+    void restoreLayout();
+    void saveLayout();
+    void refreshRecentMenu();
+    void applyViewToggle(QAction* action);
+    void updateClock();
+    void updateWindowMenu();
+    bool saveDocument(frmDocument* doc);
+    bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
+    bool writeDocument(frmDocument* doc, const QString& path);
+    QAction* addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key = {});
+
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolbar1 = nullptr;
+    QToolBar* m_toolbar2 = nullptr;
+    QDockWidget* m_sidebar = nullptr;
+    QTabBar* m_tabStrip = nullptr;
+    QListWidget* m_list = nullptr;
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+    QVector<QAction*> m_toolbarButtons;     // by position - 1; separators included
+    QHash<QString, QAction*> m_toolbarByKey;
+    std::array<QToolButton*, 11> m_powerButtons{};
+    std::array<StatusPanel*, 2> m_mainPanels{};
+    QLabel* m_insPanel = nullptr;
+    QLabel* m_datePanel = nullptr;
+    QLabel* m_timePanel = nullptr;
+    SingleInstance* m_instance = nullptr;
+    RecentFiles m_recent;
+    int m_docCount = 0;
+    int m_activeMenuButton = 0;
+    bool m_closing = false;
+};

@@ -1,0 +1,288 @@
+// File and edit commands of the main window.
+#include "app/frmMain.h"
+
+#include "app/Prompter.h"
+#include "document/CodeMax1.h"
+#include "document/FileFilter.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+
+namespace {
+QString stripStar(const QString& caption)
+{
+    return caption.endsWith(QLatin1Char('*')) ? caption.left(caption.size() - 1) : caption;
+}
+bool isUntitled(const frmDocument* doc)
+{
+    return doc->Caption().startsWith(QLatin1String("Document "));
+}
+} // namespace
+
+void frmMain::mnuFileNew_Click()
+{
+    fctnNewDoc();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    const QList<frmDocument*> docs = Documents();
+    frmDocument* active = ActiveDocument();
+    bool reuse = docs.size() == 1 && active && active->Caption() == QLatin1String("Document 1");
+
+    FileDialogRequest request;
+    request.title = tr("Open");
+    request.nameFilters = FileFilter::ToQt(FileFilter::Documents());
+    request.filterIndex = 2;
+    request.multiSelect = true;
+    request.mustExist = true;
+    const FileDialogResult result = Prompter::Current().FileDialog(this, request);
+    if (!result.accepted || result.files.isEmpty())
+        return;
+    for (const QString& path : result.files) {
+        const bool newWindow = !reuse;
+        reuse = false;
+        frmDocument* doc = newWindow ? CreateDocument() : active;
+        if (!fctnLoadDocument(QFileInfo(path).fileName(), path) && newWindow) {
+            // A file that could not be read leaves no empty window behind.
+            if (QMdiSubWindow* sub = doc->SubWindow())
+                sub->close();
+        }
+    }
+}
+
+bool frmMain::writeDocument(frmDocument* doc, const QString& path)
+{
+    QString error;
+    if (!doc->Editor()->SaveFile(path, false, &error)) {
+        MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QStringLiteral("\n") + error,
+               MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);
+        return false;
+    }
+    return true;
+}
+
+bool frmMain::mnuFileSave_Click()
+{
+    frmDocument* doc = ActiveDocument();
+    if (!doc)
+        return false;
+    if (!doc->HasFile())
+        return mnuFileSaveAs_Click();
+    const QString path = doc->PathPanel();
+    if (!writeDocument(doc, path))
+        return false;
+    doc->SetCaption(stripStar(doc->Caption()));
+    ToolbarButton(QStringLiteral("Save"))->setEnabled(false);
+    AddRecentFile(path, true);
+    return true;
+}
+
+bool frmMain::saveDocumentAs(frmDocument* doc, bool fromSaveAll)
+{
+    FileDialogRequest request;
+    request.save = true;
+    request.title = tr("Save As");
+    request.nameFilters = FileFilter::ToQt(FileFilter::Documents());
+    if (fromSaveAll) {
+        request.fileName = QString(doc->Caption()).remove(QLatin1Char('*'));
+        request.filterIndex = 2;
+    } else {
+        request.fileName = isUntitled(doc) ? stripStar(doc->Caption()) : doc->PathPanel();
+        request.filterIndex = FileFilter::IndexForCaption(doc->Caption()) - 1;
+    }
+    request.overwritePrompt = true;
+    const FileDialogResult result = Prompter::Current().FileDialog(this, request);
+    if (!result.accepted || result.files.isEmpty())
+        return false;
+    const QString path = result.files.first();
+    if (!writeDocument(doc, path))
+        return false;
+    doc->Panel(3)->setText(path);
+    doc->Panel(3)->setToolTip(path);
+    doc->SetCaption(QFileInfo(path).fileName());
+    ToolbarButton(QStringLiteral("Save"))->setEnabled(false);
+    AddRecentFile(path, true);
+    return true;
+}
+
+bool frmMain::mnuFileSaveAs_Click()
+{
+    frmDocument* doc = ActiveDocument();
+    return doc && saveDocumentAs(doc, false);
+}
+
+void frmMain::mnuFileSaveAll_Click()
+{
+    for (frmDocument* doc : Documents()) {
+        if (isUntitled(doc)) {
+            saveDocumentAs(doc, true);
+        } else if (doc->Caption().endsWith(QLatin1Char('*'))) {
+            const QString path = doc->PathPanel();
+            if (writeDocument(doc, path)) {
+                AddRecentFile(path, true);
+                doc->SetCaption(stripStar(doc->Caption()));
+            }
+        }
+    }
+    if (frmDocument* active = ActiveDocument())
+        ToolbarButton(QStringLiteral("Save"))->setEnabled(active->Editor()->Modified());
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    if (frmDocument* doc = ActiveDocument())
+        if (QMdiSubWindow* sub = doc->SubWindow())
+            sub->close();
+}
+
+void frmMain::mnuFileCloseAll_Click()
+{
+    for (;;) {
+        frmDocument* doc = ActiveDocument();
+        if (!doc)
+            return;
+        QPointer<QMdiSubWindow> sub = doc->SubWindow();
+        const bool closed = sub->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!closed)
+            return;
+    }
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("New"))
+        fctnNewDoc();
+    else if (key == QLatin1String("Open"))
+        mnuFileOpen_Click();
+    else if (key == QLatin1String("Save"))
+        mnuFileSave_Click();
+    else if (key == QLatin1String("Undo"))
+        mnuEditUndo_Click();
+    else if (key == QLatin1String("Redo"))
+        mnuEditRedo_Click();
+    else if (key == QLatin1String("Cut"))
+        mnuEditCut_Click();
+    else if (key == QLatin1String("Copy"))
+        mnuEditCopy_Click();
+    else if (key == QLatin1String("Paste"))
+        mnuEditPaste_Click();
+    else if (key == QLatin1String("Find"))
+        mnuEditFind_Click();
+    else if (key == QLatin1String("Replace"))
+        mnuEditReplace_Click();
+    else if (key == QLatin1String("Exit"))
+        mnuFileExit_Click();
+    else if (QAction* a = Action(key == QLatin1String("Spell")      ? QStringLiteral("mnuToolsSpellCheck")
+                                 : key == QLatin1String("Compress") ? QStringLiteral("mnuToolsCompress")
+                                 : key == QLatin1String("Tidy")     ? QStringLiteral("mnuToolsTidy")
+                                 : key == QLatin1String("External") ? QStringLiteral("mnuToolsBrowser")
+                                                                    : QString()))
+        a->trigger();
+}
+
+// --- edit ------------------------------------------------------------------
+
+namespace {
+// The edit control of the active document in edit mode, or null.
+CodeMax1* editTarget(const frmMain* main)
+{
+    frmDocument* doc = main->ActiveDocument();
+    if (!doc || !doc->IsEditMode())
+        return nullptr;
+    return doc->Editor();
+}
+} // namespace
+
+void frmMain::mnuEdit_DropDown()
+{
+    for (const char* key : {"Undo", "Redo", "Cut", "Copy", "Paste"})
+        Action(QStringLiteral("mnuEdit") + QLatin1String(key))->setEnabled(ToolbarButton(QLatin1String(key))->isEnabled());
+    Action("mnuEditDelete")->setEnabled(ToolbarButton(QStringLiteral("Copy"))->isEnabled());
+    frmDocument* doc = ActiveDocument();
+    Action("mnuEditDeleteLine")->setEnabled(doc && doc->Editor()->LineCount() > 0);
+}
+
+void frmMain::mnuEditUndo_Click()
+{
+    if (CodeMax1* e = editTarget(this); e && e->CanUndo())
+        e->Undo();
+}
+
+void frmMain::mnuEditRedo_Click()
+{
+    if (CodeMax1* e = editTarget(this); e && e->CanRedo())
+        e->Redo();
+}
+
+void frmMain::mnuEditCut_Click()
+{
+    if (CodeMax1* e = editTarget(this); e && e->CanCut())
+        e->Cut();
+}
+
+void frmMain::mnuEditCopy_Click()
+{
+    if (CodeMax1* e = editTarget(this); e && e->CanCopy())
+        e->Copy();
+}
+
+void frmMain::mnuEditPaste_Click()
+{
+    if (CodeMax1* e = editTarget(this); e && e->CanPaste())
+        e->Paste();
+}
+
+void frmMain::mnuEditDelete_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::Delete);
+}
+
+void frmMain::mnuEditDeleteLine_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::LineDelete);
+}
+
+void frmMain::mnuEditFind_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::Find);
+}
+
+void frmMain::mnuEditFindNext_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::FindNext);
+}
+
+void frmMain::mnuEditReplace_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::FindReplace);
+}
+
+void frmMain::mnuEditGoto_Click()
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(CmCmd::GotoLine, -1);
+}
+
+void frmMain::mnuEditBookmark_Click(int cmd)
+{
+    if (CodeMax1* e = editTarget(this))
+        e->ExecuteCmd(cmd);
+}

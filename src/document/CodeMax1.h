@@ -1,0 +1,210 @@
+#pragma once
+// The syntax-colouring edit control of every document window, of the options
+// sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class.
+#include <Qsci/qsciscintilla.h>
+#include <QKeySequence>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+#include "document/FileText.h"
+
+class QsciLexer;
+class QPrinter;
+
+// A selection as line/column pairs counted from 0 (columns in characters).
+struct CodeMaxRange {
+    int startLine = 0;
+    int startCol = 0;
+    int endLine = 0;
+    int endCol = 0;
+    bool operator==(const CodeMaxRange&) const = default;
+};
+
+// Numbered commands of ExecuteCmd.
+namespace CmCmd {
+enum : int {
+    WordRight = 103,
+    UpperCaseSelection = 125,
+    Undo = 129,
+    SelectAll = 137,
+    Redo = 139,
+    Paste = 140,
+    LineUp = 149,
+    LineDelete = 160,
+    LineCut = 161,
+    GotoLine = 168,
+    FindReplace = 169,
+    ReplaceAll = 171,
+    FindNext = 176,
+    Find = 178,
+    SetFindText = 179,
+    SetReplaceText = 180,
+    LowerCaseSelection = 147,
+    RepeatCount = 187,
+    Delete = 195,
+    Cut = 197,
+    Copy = 198,
+    CharRight = 201,
+    CharLeft = 203,
+    BookmarkToggle = 204,
+    BookmarkPrev = 205,
+    BookmarkNext = 206,
+    BookmarkClearAll = 207,
+};
+}
+
+class CodeMax1 : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit CodeMax1(QWidget* parent = nullptr);
+    ~CodeMax1() override;
+
+    // --- text ---
+    QString Text() const;                 // whole text, NUL characters included
+    void SetText(const QString& text);    // replaces everything; clears undo; Modified false
+    QString SelText() const;
+    void SetSelText(const QString& text); // replaces the selection or inserts at the caret (one undo step); line breaks as given
+    int SelLength() const;                // in characters
+    int TextLength() const;               // in characters; cheap (no copy of the text)
+    int LineCount() const;
+
+    bool Modified() const;
+    void SetModified(bool modified);
+
+    // "HTML", "Java", "C/C++", "XML"
+    QString Language() const;
+    void SetLanguage(const QString& language);
+    bool ColorSyntax() const;
+    void SetColorSyntax(bool on);         // false: plain text, no lexer
+
+    bool LineNumbering() const;
+    void SetLineNumbering(bool on);
+    bool DisplayLeftMargin() const;
+    void SetDisplayLeftMargin(bool on);
+    bool DisplayWhitespace() const;
+    void SetDisplayWhitespace(bool on);
+
+    QFont Font() const;
+    void SetFont(const QFont& font);      // face, size, bold, italic for every style
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool CanCut() const;
+    bool CanCopy() const;
+    bool CanPaste() const;
+
+    // --- files: bytes are never lost; see FileText ---
+    // On failure returns false, sets *error to a sentence naming the reason, and leaves the text as it was.
+    bool OpenFile(const QString& path, QString* error = nullptr);
+    // Writes through a temporary file and rename; keeps encoding, BOM, line endings, symlinks
+    // and permissions. Clears Modified on success; on failure leaves everything as it was.
+    bool SaveFile(const QString& path, bool unused = false, QString* error = nullptr);
+    const FileFormat& Format() const { return m_format; }
+    void SetFormat(const FileFormat& format);
+    // "\r\n" or "\n": the convention new line breaks take in this document.
+    QString LineBreak() const;
+
+    void Undo();
+    void Redo();
+    void Cut();
+    void Copy();
+    void Paste();
+    // Prints the whole text; returns false when the printer could not be started.
+    bool PrintContents(QPrinter* printer);
+
+    // --- selection ---
+    CodeMaxRange GetSel(bool normalised) const;
+    void SetSel(const CodeMaxRange& range, bool scrollToCaret = true);
+
+    // --- colour and style slots (31 colour slots, 13 style slots) ---
+    void SetColor(int slot, int colorRef);   // colorRef = red + 256*green + 65536*blue
+    int GetColor(int slot) const;
+    void SetFontStyle(int slot, int style);  // bit 0 bold, bit 1 italic
+    int GetFontStyle(int slot) const;
+
+    // --- lines ---
+    QString GetLine(int line) const;         // without its line break
+    int GetLineLength(int line) const;       // in characters, without the line break
+    void DeleteLine(int line);
+    void SetCaretPos(int line, int col);
+
+    // --- key bindings of numbered commands ---
+    int GetHotKeyCount(int cmd) const;
+    QKeySequence GetHotKey(int cmd, int index) const;
+    void RemoveHotKey(int cmd, int index);
+
+    void SetFocus();
+    // Runs a numbered command. Returns false for an unknown number.
+    bool ExecuteCmd(int cmd, const QVariant& data = QVariant());
+
+    // Text and replace text last used by the find and replace commands.
+    QString FindText() const { return m_findText; }
+    QString ReplaceText() const { return m_replaceText; }
+    // The line numbers carrying a bookmark, ascending.
+    QVector<int> Bookmarks() const;
+
+signals:
+    void Change();                            // text changed
+    void SelChange();                         // selection or caret moved
+    void RightClick(const QPoint& globalPos);
+    // keyCode: the classic virtual-key code (93 menu key, 191 "/", 32 space);
+    // shift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt. Set *handled to stop the key.
+    void KeyDown(int keyCode, int shift, bool* handled);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void applyLexer();
+    void applySlots();
+    void findNext(bool showMessage);
+    int replaceAll();
+    void showFindDialog(bool replace);
+    void gotoLinePrompt();
+    void repeatCountPrompt();
+    void moveBookmark(bool forward);
+
+    QString m_language = QStringLiteral("HTML");
+    bool m_colorSyntax = true;
+    bool m_lineNumbering = false;
+    bool m_leftMargin = false;
+    QsciLexer* m_lexer = nullptr;
+    FileFormat m_format;
+    QString m_findText;
+    QString m_replaceText;
+    bool m_findMatchCase = false;
+    bool m_findWholeWord = false;
+    int m_repeatPending = 0;
+    int m_charCount = 0;
+    int m_colors[31] = {};
+    int m_styles[13] = {};
+    int m_bookmarkMarker = 1;
+
+    // Text positions: Scintilla counts UTF-8 bytes, this class counts characters
+    // (UTF-16 units, as QString does).
+    int unitsBetween(long from, long to) const;
+    long positionAt(int line, int col) const;
+    void lineColAt(long pos, int* line, int* col) const;
+    void onModified(int position, int type, const char* text, int length, int linesAdded);
+    void notifySelChange();
+    void runCommand(int cmd, const QVariant& data);
+    bool search(long from, long to, long* foundStart, long* foundEnd) const;
+    void gotoLine(int line);
+    void applyElement(int element);
+    void applyWindowBackground();
+    void applyMarginsAndMarkers();
+    void updateLineNumberWidth();
+    QFont elementFont(int element) const;
+    class QsciCommand* command(int cmd) const;
+
+    QFont m_font;
+    bool m_forceModified = false;
+    long m_lastAnchor = -1;
+    long m_lastCaret = -1;
+    int m_lineNumberDigits = 0;
+    bool m_inRepeat = false;
+    // (lexer style, element) pairs of the current lexer; element = (text-colour slot - 4) / 2
+    QVector<QPair<int, int>> m_lexerStyles;
+};

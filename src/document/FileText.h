@@ -1,0 +1,25 @@
+#pragma once
+// Decoding and encoding of document files so that opening and saving an
+// unedited file gives back exactly the same bytes.
+#include <QByteArray>
+#include <QString>
+
+enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1 };
+
+struct FileFormat {
+    TextEncoding encoding = TextEncoding::Utf8;
+    QString lineBreak = QStringLiteral("\r\n");  // convention for new line breaks ("\r" in old Mac files)
+};
+
+namespace FileText {
+// Detects the encoding (BOM, valid UTF-8, otherwise Latin-1) and the line-break
+// convention (the first line break found; LF when a file has none, as is usual on Linux).
+QString Decode(const QByteArray& bytes, FileFormat* format);
+// Exact inverse of Decode for unedited text. In Latin-1, characters typed later
+// that Latin-1 cannot hold are written as HTML numeric references ("&#8364;").
+QByteArray Encode(const QString& text, const FileFormat& format);
+// Converts every line break of text (CR LF, LF, lone CR) to lineBreak.
+QString NormaliseLineBreaks(const QString& text, const QString& lineBreak);
+// "UTF-8", "UTF-8 with BOM", ...
+QString EncodingName(TextEncoding encoding);
+}

@@ -1,0 +1,43 @@
+#include "insert/InsertText.h"
+
+#include "app/Main.h"
+#include "app/frmMain.h"
+#include "document/CodeMax1.h"
+#include "document/FileText.h"
+#include "document/frmDocument.h"
+
+void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, int lines)
+{
+    if (!editor)
+        return;
+    if (wrap) {
+        const int blank = text.indexOf(QLatin1Char(' '));
+        const QString name = blank < 0 ? text : text.left(blank);
+        text = QLatin1Char('<') + text + QStringLiteral("></") + name + QLatin1Char('>');
+        chars = int(name.size()) + 3;
+    }
+    // Snippets are written with CR LF; the document keeps its own convention.
+    editor->SetSelText(FileText::NormaliseLineBreaks(text, editor->LineBreak()));
+    editor->ExecuteCmd(201, 1);
+    for (int i = 0; i < lines; ++i)
+        editor->ExecuteCmd(149);
+    if (chars > 0)
+        editor->ExecuteCmd(203, chars);
+    else if (chars < 0)
+        editor->ExecuteCmd(201, -chars);
+}
+
+void fctnInsertText(QString text, bool wrap, int chars, int lines)
+{
+    frmMain* main = MainWindow();
+    frmDocument* doc = main ? main->ActiveDocument() : nullptr;
+    if (!doc)
+        return;
+    InsertIntoEditor(doc->Editor(), text, wrap, chars, lines);
+}
+
+QString fctnHtmlColour(int colour)
+{
+    const QString hex = QString::number(colour & 0xFFFFFF, 16).toUpper().rightJustified(6, QLatin1Char('0'));
+    return QStringLiteral("\"#") + hex.mid(4, 2) + hex.mid(2, 2) + hex.left(2) + QLatin1Char('"');
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The one way text enters a document: replace the selection, then place the
+// caret where the user types next.
+#include <QString>
+
+class CodeMax1;
+
+// wrap: text is a tag name (with attributes) made into an empty element.
+// chars: characters to move left afterwards (negative: right); lines: lines up.
+void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, int lines);
+// Inserts into the active document window; does nothing when none is open.
+void fctnInsertText(QString text, bool wrap = false, int chars = 0, int lines = 0);
+// A colour reference (red in the low byte) as markup: "\"#RRGGBB\"".
+QString fctnHtmlColour(int colour);

@@ -1,0 +1,114 @@
+#include "options/ColourScheme.h"
+
+#include "document/CodeMax1.h"
+
+#include <QFont>
+
+std::array<KindColours, 6> SyntaxScheme{};
+
+namespace {
+struct SlotSet {
+    int bg1, fg1, style1;
+    int bg2, fg2, style2;   // -1: kind has one set only
+    int extraColourSlot;    // -1: none
+    bool extraIsBackground;
+};
+
+// Kind -> slots: first set, second set, extra slot.
+constexpr SlotSet kSlots[6] = {
+    {19, 18, 7, 5, 4, 0, 0, true},      // Plain (background also to slot 0)
+    {13, 12, 4, 23, 22, 9, -1, false},  // Tag
+    {11, 10, 3, 25, 24, 10, -1, false}, // Att
+    {7, 6, 1, 17, 16, 6, -1, false},    // Val
+    {15, 14, 5, -1, -1, -1, 30, false}, // Comm (text colour also to slot 30)
+    {9, 8, 2, 21, 20, 8, -1, false},    // Ent
+};
+
+// Where the options sample keeps each kind: background, text, style.
+constexpr int kReadBack[6][3] = {{5, 4, 0}, {13, 12, 4}, {25, 24, 10}, {7, 6, 1}, {15, 14, 5}, {9, 8, 2}};
+
+const char* const kPrefixes[6] = {"Plain", "Tag", "Att", "Val", "Comm", "Ent"};
+const char* const kCaptions[6] = {"Plain text", "Tag", "Tag attribute", "Attribute value", "Comment", "Entity"};
+
+int readInt(const QString& key, DefaultsFor who)
+{
+    try {
+        return Setting::Int(QStringLiteral("Syntax"), key, who);
+    } catch (const SettingsError&) {
+        return SettingText::ToInt(Setting::Default(QStringLiteral("Syntax"), key, who).toString());
+    }
+}
+} // namespace
+
+namespace ColourScheme {
+QString Prefix(int kind)
+{
+    return QLatin1String(kPrefixes[kind]);
+}
+
+QString Caption(int kind)
+{
+    return QObject::tr(kCaptions[kind]);
+}
+
+KindColours Read(int kind, DefaultsFor who)
+{
+    const QString p = Prefix(kind);
+    return {readInt(p + QStringLiteral("BG"), who), readInt(p + QStringLiteral("FG"), who),
+            readInt(p + QStringLiteral("Effect"), who)};
+}
+
+void WriteKind(CodeMax1* editor, int kind, const KindColours& c)
+{
+    if (kind < 0 || kind >= KindCount)
+        return;
+    const SlotSet& s = kSlots[kind];
+    editor->SetColor(s.bg1, c.background);
+    editor->SetColor(s.fg1, c.text);
+    editor->SetFontStyle(s.style1, c.effect);
+    if (s.bg2 >= 0) {
+        editor->SetColor(s.bg2, c.background);
+        editor->SetColor(s.fg2, c.text);
+        editor->SetFontStyle(s.style2, c.effect);
+    }
+    if (s.extraColourSlot >= 0)
+        editor->SetColor(s.extraColourSlot, s.extraIsBackground ? c.background : c.text);
+}
+
+KindColours ReadBack(const CodeMax1* editor, int kind)
+{
+    return {editor->GetColor(kReadBack[kind][0]), editor->GetColor(kReadBack[kind][1]),
+            editor->GetFontStyle(kReadBack[kind][2])};
+}
+
+void WriteFixedLook(CodeMax1* editor)
+{
+    editor->SetColor(3, 0x000000);
+    editor->SetColor(2, 0xFFFFFF);
+    editor->SetColor(1, 0x808080);
+    editor->SetColor(27, 0x808080);
+    editor->SetColor(26, 0xFFFFFF);
+    editor->SetFontStyle(11, 0);
+    editor->SetColor(28, 0xFFFFFF);
+    editor->SetColor(29, 0xFFFFFF);
+}
+} // namespace ColourScheme
+
+void fctnLoadSyntax(CodeMax1* editor)
+{
+    const QString syntax = QStringLiteral("Syntax");
+    QFont font(Setting::String(syntax, QStringLiteral("DefFont")));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(std::max(1, readInt(QStringLiteral("DefSize"), DefaultsFor::Program)));
+    try {
+        font.setBold(Setting::Bool(syntax, QStringLiteral("DefBold")));
+        font.setItalic(Setting::Bool(syntax, QStringLiteral("DefItalic")));
+    } catch (const SettingsError&) {
+    }
+    editor->SetFont(font);
+    ColourScheme::WriteFixedLook(editor);
+    for (int kind = 0; kind < ColourScheme::KindCount; ++kind) {
+        SyntaxScheme[kind] = ColourScheme::Read(kind, DefaultsFor::Program);
+        ColourScheme::WriteKind(editor, kind, SyntaxScheme[kind]);
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The user's colour scheme: six kinds of text, each with background, text
+// colour and effect, pushed into an edit control's numbered slots.
+#include <QString>
+#include <array>
+
+#include "app/Settings.h"
+
+class CodeMax1;
+
+struct KindColours {
+    int background = 0;
+    int text = 0;
+    int effect = 0;
+};
+
+namespace ColourScheme {
+constexpr int KindCount = 6;
+// "Plain", "Tag", "Att", "Val", "Comm", "Ent"
+QString Prefix(int kind);
+// "Plain text", "Tag", ...
+QString Caption(int kind);
+KindColours Read(int kind, DefaultsFor who);
+// Writes one kind into the edit control's colour and style slots.
+void WriteKind(CodeMax1* editor, int kind, const KindColours& colours);
+// Reads one kind back from the slots the options sample keeps it in.
+KindColours ReadBack(const CodeMax1* editor, int kind);
+// The colours every control showing a scheme gets.
+void WriteFixedLook(CodeMax1* editor);
+}
+
+// The last scheme loaded or applied, kind by kind.
+extern std::array<KindColours, 6> SyntaxScheme;
+
+// Font and scheme of a document window's edit control from the settings store.
+void fctnLoadSyntax(CodeMax1* editor);
