@@ -76,8 +76,14 @@ int stateOf(const QWidget* w)
 }
 } // namespace
 
+static void initResources()
+{
+    Q_INIT_RESOURCE(qrn);
+}
+
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
+    initResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorlen"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/qrn.svg")));
@@ -705,7 +711,9 @@ frmDocument* frmMain::CreateDocument()
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
-    sub->resize(m_mdi->viewport()->size() * 0.8);
+    // Before the main window is first shown its viewport has no real size yet.
+    const QSize area = m_mdi->viewport()->size();
+    sub->resize(area.width() > 320 && area.height() > 240 ? area * 0.8 : QSize(760, 480));
     int state = 0;
     try {
         state = Setting::Int(kConfig, QStringLiteral("DocState"));
