@@ -11,3 +11,34 @@ inline void ResetSettingsStore()
 {
     QFile::remove(SettingsStore::FilePath());
 }
+
+#include <QApplication>
+#include <QMdiSubWindow>
+
+#include "ScriptedPrompter.h"
+#include "app/Main.h"
+#include "app/frmMain.h"
+#include "document/frmDocument.h"
+
+// Starts the program as a user would, with the given command line.
+inline frmMain* StartMain(const QString& commandLine = QString())
+{
+    SetCommandLineOverride(commandLine);
+    Main();
+    QCoreApplication::processEvents();
+    return MainWindow();
+}
+
+// Closes the main window, answering No to every save question.
+inline void CloseMain(ScriptedPrompter* prompter)
+{
+    frmMain* main = MainWindow();
+    if (!main)
+        return;
+    for (frmDocument* doc : main->Documents())
+        if (doc->Caption().endsWith(QLatin1Char('*')))
+            prompter->queueMsgBox(MsgAnswer::No);
+    main->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
