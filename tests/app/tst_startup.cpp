@@ -1,0 +1,235 @@
+#include <QLocalSocket>
+#include <QMenu>
+#include <QProcess>
+#include <QtTest>
+
+#include "TestEnv.h"
+#include "app/SingleInstance.h"
+#include "app/frmSplash.h"
+#include <QLabel>
+
+// Start-up and the hand-over between real processes of the program.
+class TestStartup : public QObject {
+    Q_OBJECT
+    ScriptedPrompter* prompter = nullptr;
+    QTemporaryDir dir;
+
+    static QString binary() { return qEnvironmentVariable("QRN_BINARY"); }
+
+    void startFirst(QProcess& p, const QStringList& args = {})
+    {
+        p.setProgram(binary());
+        p.setArguments(args);
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        p.start();
+        QVERIFY(p.waitForStarted(10000));
+        // Up once it answers on its socket.
+        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::OtherInstanceRunning(), 20000);
+    }
+
+    static void stop(QProcess& p)
+    {
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished(10000);
+        }
+    }
+
+    QString makeFile(const QString& name, const QByteArray& content = "<P>x</P>\n")
+    {
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(content);
+        return QFileInfo(f.fileName()).canonicalFilePath();
+    }
+
+private slots:
+    void init()
+    {
+        ResetSettingsStore();
+        SaveSetting("Config", "Splash", "0");
+        SaveSetting("Config", "NewDoc", "0");
+        prompter = ScriptedPrompter::install();
+    }
+    void cleanup()
+    {
+        CloseMain(prompter);
+        ClearCommandLineOverride();
+    }
+
+    void commandLineForm_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("commandLine");
+        QTest::newRow("none") << QStringList{"qrn"} << "";
+        QTest::newRow("path") << QStringList{"qrn", "/a b/c.html"} << "\"/a b/c.html\"";
+        QTest::newRow("empty argument") << QStringList{"qrn", ""} << "";
+    }
+    void commandLineForm()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, commandLine);
+        QCOMPARE(CommandLineFromArguments(arguments), commandLine);
+    }
+
+    void handOverBetweenProcesses()
+    {
+        QProcess first;
+        startFirst(first);
+        const QString path = makeFile("hand over.html");
+        QProcess second;
+        second.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer timer;
+        timer.start();
+        second.start(binary(), {path});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        // The first instance opened it (and so put it at the top of the recent files)
+        // and emptied the slot.
+        QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
+        QTRY_COMPARE(GetSetting("Config", "Command", "absent"), QString());
+        QVERIFY(first.state() == QProcess::Running);
+        stop(first);
+    }
+
+    void secondStartWithoutFileWritesNothing()
+    {
+        QProcess first;
+        startFirst(first);
+        QProcess second;
+        second.start(binary(), {});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(GetSetting("Config", "Command", "absent"), QStringLiteral("absent"));
+        QVERIFY(first.state() == QProcess::Running);
+        stop(first);
+    }
+
+    void staleSocketDoesNotBlock()
+    {
+        QProcess crashed;
+        startFirst(crashed);
+        stop(crashed);   // killed: its socket file stays behind
+        QVERIFY(!SingleInstance::OtherInstanceRunning());
+        QProcess first;
+        startFirst(first);   // comes up and listens despite the stale socket
+        const QString path = makeFile("after crash.html");
+        QProcess second;
+        second.start(binary(), {path});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
+        stop(first);
+    }
+
+    void instanceModeOffRunsItsOwnWindow()
+    {
+        SaveSetting("Config", "Instance", "0");
+        QProcess first;
+        startFirst(first);
+        QProcess second;
+        second.start(binary(), {});
+        QVERIFY(second.waitForStarted(10000));
+        QVERIFY(!second.waitForFinished(3000));   // still running with its own window
+        stop(second);
+        stop(first);
+    }
+
+    void missingFileMessage_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("quoted missing") << "\"/nonexistent/x.html\"" << "\"/nonexistent/x.html\" could not be opened.";
+        // Unquoted: the first and last characters are dropped, so the lookup fails.
+        QTest::newRow("unquoted") << "/tmp" << "/tmp could not be opened.";
+        QTest::newRow("a folder") << "\"/tmp\"" << "\"/tmp\" could not be opened.";
+    }
+    void missingFileMessage()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, message);
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmMain* m = StartMain(commandLine);
+        QVERIFY(m);
+        QCOMPARE(prompter->messages(), QStringList{message});
+        QCOMPARE(prompter->asked.first().icon, int(MsgIcon::Exclamation));
+        QCOMPARE(m->Documents().size(), 0);
+        // The window stays as designed for no document: Edit and Save greyed out.
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled());
+        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
+        QVERIFY(!m->ToolbarButton("Save")->isEnabled());
+    }
+
+    void commandLineFileOpensByLongPath()
+    {
+        const QString real = makeFile("Real Page.html");
+        const QString link = dir.filePath("link.html");
+        QVERIFY(QFile::link(real, link));
+        frmMain* m = StartMain('"' + link + '"');
+        QCOMPARE(m->Documents().size(), 1);
+        QCOMPARE(m->ActiveDocument()->PathPanel(), real);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Real Page.html"));
+        QCOMPARE(m->DocCount(), 0);  // not numbered
+        QCOMPARE(fctnLongPath(dir.filePath("missing")), QString());
+    }
+
+    void workingFolder_data()
+    {
+        QTest::addColumn<QString>("layout");   // "file", "subfolders", "missing"
+        QTest::addColumn<QString>("loadDir");  // empty: absent
+        QTest::addColumn<bool>("useStored");
+        QTest::newRow("folder with a file") << "file" << "" << true;
+        QTest::newRow("options form -1") << "file" << "-1" << true;
+        QTest::newRow("LoadDir 0") << "file" << "0" << false;
+        QTest::newRow("only sub-folders") << "subfolders" << "" << false;
+        QTest::newRow("missing folder") << "missing" << "" << false;
+    }
+    void workingFolder()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, loadDir);
+        QFETCH(bool, useStored);
+        QTemporaryDir work;
+        QString stored = work.path() + "/site/";
+        if (layout == "file") {
+            QDir().mkpath(stored);
+            QFile f(stored + "index.html");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (layout == "subfolders") {
+            QDir().mkpath(stored + "images");
+        }
+        SaveSetting("Config", "WorkDir", stored);
+        if (!loadDir.isEmpty())
+            SaveSetting("Config", "LoadDir", loadDir);
+        QDir::setCurrent(QDir::rootPath());
+        StartMain();
+        const QString expected = useStored ? QFileInfo(stored).canonicalFilePath() : QDir::homePath();
+        QCOMPARE(QDir::current().canonicalPath(), QDir(expected).canonicalPath());
+    }
+
+    void nonNumberLoadDirReported()
+    {
+        SaveSetting("Config", "LoadDir", "yes");
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmMain* m = StartMain();
+        QCOMPARE(prompter->messages(), QStringList{"13: Type mismatch"});
+        QCOMPARE(QDir::currentPath(), QDir::homePath());
+        QCOMPARE(m->Documents().size(), 1);
+    }
+
+    void splashShowsItsTexts()
+    {
+        SaveSetting("Config", "Splash", "True");
+        frmMain* m = StartMain();
+        QVERIFY(m);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(w->objectName() != "frmSplash" || !w->isVisible(), "splash still shown");
+        frmSplash probe;
+        QCOMPARE(probe.lblA(0)->text(), QStringLiteral("Quorlen"));
+        QCOMPARE(probe.lblA(2)->text(), QStringLiteral("QRN version 1.2.0 "));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
