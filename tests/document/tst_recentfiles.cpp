@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "document/CodeMax1.h"
 #include "document/RecentFiles.h"
 
 class TestRecentFiles : public QObject {
@@ -71,6 +72,102 @@ private slots:
         QCOMPARE(pathsOf(r), expected);
         for (int i = 1; i <= 4; ++i)
             QCOMPARE(GetSetting("MRU", QString::number(i), "?"), expected.at(i - 1));
+    }
+
+    // --- the File menu's slots ---
+
+    void menuRestoredFromStore()
+    {
+        SaveSetting("Config", "Splash", "0");
+        SaveSetting("Config", "NewDoc", "0");
+        auto* prompter = ScriptedPrompter::install();
+        SaveSetting("MRU", "1", "/srv/a.html");
+        SaveSetting("MRU", "2", "/srv/b.html");
+        frmMain* m = StartMain();
+        QVERIFY(m->Action("mnuFileMRU1")->isVisible());
+        QCOMPARE(m->Action("mnuFileMRU1")->text(), QStringLiteral("&1 a.html"));
+        QCOMPARE(m->Action("mnuFileMRU2")->text(), QStringLiteral("&2 b.html"));
+        QVERIFY(!m->Action("mnuFileMRU3")->isVisible());
+        QVERIFY(!m->Action("mnuFileMRU4")->isVisible());
+        QVERIFY(m->Action("mnuFileBar4")->isVisible());
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("MRU", "1"), QStringLiteral("/srv/a.html"));
+        QCOMPARE(GetSetting("MRU", "3", "?"), QString());
+
+        ResetSettingsStore();
+        SaveSetting("Config", "Splash", "0");
+        SaveSetting("Config", "NewDoc", "0");
+        m = StartMain();
+        for (int i = 1; i <= 4; ++i)
+            QVERIFY(!m->Action(QStringLiteral("mnuFileMRU%1").arg(i))->isVisible());
+        QVERIFY(!m->Action("mnuFileBar4")->isVisible());
+        CloseMain(prompter);
+    }
+
+    void choosingEntries()
+    {
+        SaveSetting("Config", "Splash", "0");
+        SaveSetting("Config", "NewDoc", "0");
+        auto* prompter = ScriptedPrompter::install();
+        QTemporaryDir dir;
+        QStringList paths;
+        for (const char* n : {"c.html", "b.html", "a.html"}) {
+            QFile f(dir.filePath(n));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(n);
+            paths.prepend(QFileInfo(f).canonicalFilePath());
+        }
+        for (int i = 0; i < 3; ++i)
+            SaveSetting("MRU", QString::number(i + 1), paths.at(i));   // a, b, c
+        frmMain* m = StartMain();
+        QCOMPARE(m->Documents().size(), 1);
+
+        // Only the untouched Document 1: the file goes into that window.
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(m->Documents().size(), 1);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("b.html"));
+        QCOMPARE(m->ActiveDocument()->Editor()->Text(), QStringLiteral("b.html"));
+        QCOMPARE(m->Recent().Path(1), paths.at(1));   // b, a, c
+
+        // Already open: its window is activated, the list is not reordered.
+        m->fctnNewDoc();
+        m->Action("mnuFileMRU1")->trigger();
+        QCOMPARE(m->Documents().size(), 2);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("b.html"));
+        QCOMPARE(m->Recent().Path(1), paths.at(1));
+
+        // Another file: a new window.
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(m->Documents().size(), 3);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("a.html"));
+
+        // A deleted file is reported and removed: list a, b, c -> a, c.
+        m->mnuFileCloseAll_Click();
+        QCOMPARE(m->Documents().size(), 0);
+        QVERIFY(QFile::remove(paths.at(1)));
+        QCOMPARE(m->Recent().Path(2), paths.at(1));
+        prompter->queueMsgBox(MsgAnswer::OK);
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(prompter->messages().size(), 1);
+        QCOMPARE(prompter->messages().last(),
+                 "'" + paths.at(1) +
+                     "' was either moved or deleted, and so will be removed from the 'most recently used' list of files.");
+        QCOMPARE(prompter->asked.last().title, QStringLiteral("QRN"));
+        QCOMPARE(m->Recent().Path(1), paths.at(0));
+        QCOMPARE(m->Recent().Path(2), paths.at(2));
+        QVERIFY(!m->Action("mnuFileMRU3")->isVisible());
+        QCOMPARE(GetSetting("MRU", "2"), paths.at(2));
+        QCOMPARE(GetSetting("MRU", "3", "?"), QString());
+        QCOMPARE(m->Documents().size(), 0);
+
+        // The last filled entry of a list that is not full goes too.
+        QVERIFY(QFile::remove(paths.at(2)));
+        prompter->queueMsgBox(MsgAnswer::OK);
+        m->Action("mnuFileMRU2")->trigger();
+        QVERIFY(!m->Action("mnuFileMRU2")->isVisible());
+        QCOMPARE(GetSetting("MRU", "2", "?"), QString());
+        CloseMain(prompter);
+        QVERIFY(prompter->unexpected.isEmpty());
     }
 };
 
