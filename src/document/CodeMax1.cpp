@@ -305,11 +305,15 @@ CodeMax1::CodeMax1(QWidget* parent)
             redo->setAlternateKey((Qt::CTRL | Qt::Key_A).toCombined());
     }
 
+    // Only the notifications this class needs: QScintilla turns every insert and
+    // delete notification into a character offset counted from the start of the
+    // text, which costs tens of milliseconds per keystroke in a large document.
+    // (This also silences QScintilla's textChanged; Change() replaces it.)
+    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char* text, int length, int linesAdded) {
                 onModified(position, type, text, length, linesAdded);
             });
-    connect(this, &QsciScintilla::textChanged, this, &CodeMax1::Change);
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { notifySelChange(); });
     connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { notifySelChange(); });
     connect(this, &QsciScintilla::selectionChanged, this, [this] { notifySelChange(); });
@@ -385,12 +389,13 @@ int CodeMax1::SelLength() const
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = SendScintilla(SCI_GETSELECTIONEND);
     if (start == 0 && end == SendScintilla(SCI_GETLENGTH))
-        return m_charCount;
+        return TextLength();
     return unitsBetween(start, end);
 }
 
 int CodeMax1::TextLength() const
 {
+    settleCount();
     return m_charCount;
 }
 
@@ -411,24 +416,51 @@ void CodeMax1::SetModified(bool modified)
         SendScintilla(SCI_SETSAVEPOINT);
 }
 
-void CodeMax1::onModified(int position, int type, const char* text, int length, int linesAdded)
+void CodeMax1::onModified(int position, int type, const char* text, int length, int)
 {
     // The character count follows every insertion and deletion (typing, undo, redo)
-    // without ever copying the whole text.
-    if (type & SC_MOD_INSERTTEXT) {
-        if (!text)
-            text = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, position, length));
-        m_charCount += countUnits(text, length);
+    // without ever copying the whole text. Notifications come before the change;
+    // an insertion is counted once its text is in the buffer.
+    settleCount();
+    if (type & SC_MOD_BEFOREINSERT) {
+        if (text) {
+            m_charCount += countUnits(text, length);
+        } else {
+            m_pendingInsertPos = position;
+            m_pendingInsertLength = length;
+        }
     } else if (type & SC_MOD_BEFOREDELETE) {
-        // The text is still in the buffer here; SC_MOD_DELETETEXT may come without it.
         m_charCount -= unitsBetween(position, position + length);
     }
-    if (linesAdded != 0)
-        updateLineNumberWidth();
+    if (!m_changePending) {
+        m_changePending = true;
+        // Changes made by Scintilla itself (drag and drop, middle-click paste)
+        // are announced from the event loop; the rest announce at once.
+        QMetaObject::invokeMethod(this, &CodeMax1::flushChange, Qt::QueuedConnection);
+    }
+}
+
+void CodeMax1::settleCount() const
+{
+    if (m_pendingInsertPos < 0)
+        return;
+    m_charCount += unitsBetween(m_pendingInsertPos, m_pendingInsertPos + m_pendingInsertLength);
+    m_pendingInsertPos = -1;
+}
+
+void CodeMax1::flushChange()
+{
+    if (!m_changePending)
+        return;
+    m_changePending = false;
+    settleCount();
+    updateLineNumberWidth();
+    emit Change();
 }
 
 void CodeMax1::notifySelChange()
 {
+    flushChange();
     const long anchor = SendScintilla(SCI_GETANCHOR);
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
     if (anchor == m_lastAnchor && caret == m_lastCaret)
@@ -1087,14 +1119,16 @@ void CodeMax1::runCommand(int cmd, const QVariant& data)
     const int count = data.isValid() && data.canConvert<int>() ? data.toInt() : 1;
     switch (cmd) {
     case CmCmd::WordRight: SendScintilla(SCI_WORDRIGHT); break;
-    case CmCmd::UpperCaseSelection: SendScintilla(SCI_UPPERCASE); break;
-    case CmCmd::LowerCaseSelection: SendScintilla(SCI_LOWERCASE); break;
+    case CmCmd::UpperCaseSelection: changeCase(true); break;
+    case CmCmd::LowerCaseSelection: changeCase(false); break;
     case CmCmd::Undo: Undo(); break;
     case CmCmd::Redo: Redo(); break;
     case CmCmd::Paste: Paste(); break;
     case CmCmd::Cut: Cut(); break;
     case CmCmd::Copy: Copy(); break;
-    case CmCmd::SelectAll: SendScintilla(SCI_SELECTALL); break;
+    case CmCmd::SelectAll:  // caret at the end, where a user continues
+        SendScintilla(SCI_SETSEL, 0L, SendScintilla(SCI_GETLENGTH));
+        break;
     case CmCmd::LineUp: SendScintilla(SCI_LINEUP); break;
     case CmCmd::LineDelete: SendScintilla(SCI_LINEDELETE); break;
     case CmCmd::LineCut: SendScintilla(SCI_LINECUT); break;
@@ -1138,6 +1172,26 @@ void CodeMax1::runCommand(int cmd, const QVariant& data)
     case CmCmd::BookmarkClearAll: markerDeleteAll(m_bookmarkMarker); break;
     default: break;
     }
+}
+
+// Scintilla's own case commands leave non-ASCII letters as they are.
+void CodeMax1::changeCase(bool upper)
+{
+    const QString selected = SelText();
+    if (selected.isEmpty())
+        return;
+    const QString changed = upper ? selected.toUpper() : selected.toLower();
+    if (changed == selected)
+        return;
+    const long anchor = SendScintilla(SCI_GETANCHOR);
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long start = qMin(anchor, caret);
+    SetSelText(changed);
+    const long end = start + changed.toUtf8().size();
+    if (anchor <= caret)
+        SendScintilla(SCI_SETSEL, start, end);
+    else
+        SendScintilla(SCI_SETSEL, end, start);
 }
 
 void CodeMax1::gotoLine(int line)

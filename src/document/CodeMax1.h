@@ -177,7 +177,10 @@ private:
     bool m_findMatchCase = false;
     bool m_findWholeWord = false;
     int m_repeatPending = 0;
-    int m_charCount = 0;
+    mutable int m_charCount = 0;
+    mutable long m_pendingInsertPos = -1;
+    mutable long m_pendingInsertLength = 0;
+    bool m_changePending = false;
     int m_colors[31] = {};
     int m_styles[13] = {};
     int m_bookmarkMarker = 1;
@@ -189,9 +192,12 @@ private:
     void lineColAt(long pos, int* line, int* col) const;
     void onModified(int position, int type, const char* text, int length, int linesAdded);
     void notifySelChange();
+    void settleCount() const;
+    void flushChange();
     void runCommand(int cmd, const QVariant& data);
     bool search(long from, long to, long* foundStart, long* foundEnd) const;
     void gotoLine(int line);
+    void changeCase(bool upper);
     void applyElement(int element);
     void applyWindowBackground();
     void applyMarginsAndMarkers();
