@@ -1087,6 +1087,12 @@ void CodeMax1::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
+void CodeMax1::inputMethodEvent(QInputMethodEvent* event)
+{
+    QsciScintilla::inputMethodEvent(event);
+    notifySelChange();
+}
+
 // ---------------------------------------------------------------- numbered commands
 
 bool CodeMax1::ExecuteCmd(int cmd, const QVariant& data)

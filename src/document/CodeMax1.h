@@ -155,6 +155,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void applyLexer();
@@ -210,7 +211,6 @@ private:
     long m_lastAnchor = -1;
     long m_lastCaret = -1;
     int m_lineNumberDigits = 0;
-    bool m_inRepeat = false;
     // (lexer style, element) pairs of the current lexer; element = (text-colour slot - 4) / 2
     QVector<QPair<int, int>> m_lexerStyles;
 };

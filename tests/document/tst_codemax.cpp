@@ -852,6 +852,12 @@ void CodeMaxTest::modifiedAndSignals()
     QTest::keyClick(&editor, Qt::Key_Left);
     QCOMPARE(selections.count(), 4);
     QCOMPARE(changes.count(), 3);
+    QInputMethodEvent compose;
+    compose.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(&editor, &compose);
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(selections.count(), 5);
+    QCOMPARE(editor.Text(), QStringLiteral("xx\u00e9xabc"));
 
     editor.SetModified(false);
     QVERIFY(!editor.Modified());
