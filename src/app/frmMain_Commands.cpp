@@ -5,6 +5,7 @@
 #include "document/CodeMax1.h"
 #include "document/FileFilter.h"
 #include "document/frmDocument.h"
+#include "options/cCommonDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,16 +37,22 @@ void frmMain::mnuFileOpen_Click()
     frmDocument* active = ActiveDocument();
     bool reuse = docs.size() == 1 && active && active->Caption() == QLatin1String("Document 1");
 
-    FileDialogRequest request;
-    request.title = tr("Open");
-    request.nameFilters = FileFilter::ToQt(FileFilter::Documents());
-    request.filterIndex = 2;
-    request.multiSelect = true;
-    request.mustExist = true;
-    const FileDialogResult result = Prompter::Current().FileDialog(this, request);
-    if (!result.accepted || result.files.isEmpty())
+    cCommonDialog dialog;
+    QString fileName, fileTitle, filter = FileFilter::Documents();
+    bool readOnly = false;
+    int filterIndex = 3, flags = cCommonDialog::OFN_HIDEREADONLY;
+    if (!dialog.VBGetOpenFileName(fileName, fileTitle, true, true, readOnly, false, filter, filterIndex, QString(),
+                                  QString(), QString(), this, flags))
         return;
-    for (const QString& path : result.files) {
+    // Several files come back as the folder and NUL-separated names.
+    QStringList paths;
+    if (fileTitle.contains(QChar::Null)) {
+        for (const QString& name : fileTitle.split(QChar::Null, Qt::SkipEmptyParts))
+            paths << fileName + name;
+    } else {
+        paths << fileName;
+    }
+    for (const QString& path : paths) {
         const bool newWindow = !reuse;
         reuse = false;
         frmDocument* doc = newWindow ? CreateDocument() : active;
@@ -86,22 +93,19 @@ bool frmMain::mnuFileSave_Click()
 
 bool frmMain::saveDocumentAs(frmDocument* doc, bool fromSaveAll)
 {
-    FileDialogRequest request;
-    request.save = true;
-    request.title = tr("Save As");
-    request.nameFilters = FileFilter::ToQt(FileFilter::Documents());
+    QString fileName, fileTitle, filter = FileFilter::Documents();
+    int filterIndex = 3, flags = 0;
     if (fromSaveAll) {
-        request.fileName = QString(doc->Caption()).remove(QLatin1Char('*'));
-        request.filterIndex = 2;
+        fileName = QString(doc->Caption()).remove(QLatin1Char('*'));
     } else {
-        request.fileName = isUntitled(doc) ? stripStar(doc->Caption()) : doc->PathPanel();
-        request.filterIndex = FileFilter::IndexForCaption(doc->Caption()) - 1;
+        fileName = isUntitled(doc) ? stripStar(doc->Caption()) : doc->PathPanel();
+        filterIndex = FileFilter::IndexForCaption(doc->Caption());
     }
-    request.overwritePrompt = true;
-    const FileDialogResult result = Prompter::Current().FileDialog(this, request);
-    if (!result.accepted || result.files.isEmpty())
+    cCommonDialog dialog;
+    if (!dialog.VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(), QString(), this,
+                                  flags))
         return false;
-    const QString path = result.files.first();
+    const QString path = fileName;
     if (!writeDocument(doc, path))
         return false;
     doc->Panel(3)->setText(path);

@@ -377,7 +377,8 @@ void CodeMax1::SetSelText(const QString& text)
     SendScintilla(SCI_BEGINUNDOACTION);
     SendScintilla(SCI_SETTARGETRANGE, start, end);
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
-    SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(start + bytes.size()));
+    // The new text stays selected; the insertion primitive's first move right leaves it at its end.
+    SendScintilla(SCI_SETSEL, start, start + long(bytes.size()));
     SendScintilla(SCI_ENDUNDOACTION);
     SendScintilla(SCI_CHOOSECARETX);
     SendScintilla(SCI_SCROLLCARET);
@@ -1135,17 +1136,17 @@ void CodeMax1::runCommand(int cmd, const QVariant& data)
     case CmCmd::SelectAll:  // caret at the end, where a user continues
         SendScintilla(SCI_SETSEL, 0L, SendScintilla(SCI_GETLENGTH));
         break;
-    case CmCmd::LineUp: SendScintilla(SCI_LINEUP); break;
+    case CmCmd::LineUp: lineUpKeepingColumn(); break;
     case CmCmd::LineDelete: SendScintilla(SCI_LINEDELETE); break;
     case CmCmd::LineCut: SendScintilla(SCI_LINECUT); break;
     case CmCmd::Delete: SendScintilla(SCI_CLEAR); break;
     case CmCmd::CharRight:
         for (int i = 0; i < count; ++i)
-            SendScintilla(SCI_CHARRIGHT);
+            charMove(true);
         break;
     case CmCmd::CharLeft:
         for (int i = 0; i < count; ++i)
-            SendScintilla(SCI_CHARLEFT);
+            charMove(false);
         break;
     case CmCmd::GotoLine:
         if (!data.isValid() || data.toInt() < 0)
@@ -1410,4 +1411,45 @@ void CodeMax1::showFindDialog(bool replace)
     Prompter::Current().ExecDialog(&dialog);
     if (!findEdit->text().isEmpty())
         takeInput();
+}
+
+void CodeMax1::lineUpKeepingColumn()
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const CodeMaxRange sel = GetSel(false);
+    const int col = (m_virtualCol >= 0 && pos == m_virtualPos) ? m_virtualCol : sel.endCol;
+    m_virtualCol = -1;
+    if (sel.endLine == 0) {
+        SendScintilla(SCI_LINEUP);
+        return;
+    }
+    const int target = sel.endLine - 1;
+    const int length = GetLineLength(target);
+    SetCaretPos(target, std::min(col, length));
+    if (col > length) {
+        // Past the end of the shorter line: remember the column, as virtual space does.
+        m_virtualCol = col;
+        m_virtualPos = SendScintilla(SCI_GETCURRENTPOS);
+    }
+}
+
+void CodeMax1::charMove(bool right)
+{
+    const long anchor = SendScintilla(SCI_GETANCHOR);
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    if (anchor != pos) {
+        // A selection collapses to the side the caret moves towards.
+        const long to = right ? std::max(anchor, pos) : std::min(anchor, pos);
+        SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(to));
+        m_virtualCol = -1;
+        return;
+    }
+    if (!right && m_virtualCol >= 0 && pos == m_virtualPos) {
+        const CodeMaxRange sel = GetSel(false);
+        if (--m_virtualCol <= sel.endCol)
+            m_virtualCol = -1;
+        return;
+    }
+    m_virtualCol = -1;
+    SendScintilla(right ? SCI_CHARRIGHT : SCI_CHARLEFT);
 }

@@ -185,6 +185,12 @@ private:
     int m_colors[31] = {};
     int m_styles[13] = {};
     int m_bookmarkMarker = 1;
+    // Column the caret stands at past the end of a shorter line after a line-up,
+    // valid while the caret is still at m_virtualPos.
+    int m_virtualCol = -1;
+    long m_virtualPos = -1;
+    void lineUpKeepingColumn();
+    void charMove(bool right);
 
     // Text positions: Scintilla counts UTF-8 bytes, this class counts characters
     // (UTF-16 units, as QString does).

@@ -7,25 +7,6 @@ QString Documents()
                           "Javascript files (*.js)|*.js|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
 }
 
-QStringList ToQt(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString label = parts.at(i);
-        // Qt reads the patterns from the parentheses, so the label's own list is replaced.
-        const int paren = label.indexOf(QLatin1Char('('));
-        if (paren >= 0)
-            label = label.left(paren).trimmed();
-        QString patterns = parts.at(i + 1);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (patterns == QLatin1String("*.*"))
-            patterns = QStringLiteral("*");
-        out << label + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return out;
-}
-
 int IndexForCaption(const QString& caption)
 {
     const int dot = caption.indexOf(QLatin1Char('.'));
