@@ -50,7 +50,7 @@ QStringList cCommonDialog::QtNameFilters(const QString& filter)
         const int paren = name.indexOf(QLatin1Char('('));
         if (paren >= 0)
             name = name.left(paren).trimmed();
-        QString patterns = pattern;
+        QString patterns = pattern.trimmed();
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         if (patterns == QLatin1String("*.*"))
             patterns = QStringLiteral("*");   // files without an extension too
