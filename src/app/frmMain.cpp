@@ -163,9 +163,11 @@ void frmMain::buildMenus()
     connect(addAction(file, "mnuFileSaveAll", tr("Save A&ll"), QKeySequence(Qt::Key_F12)), &QAction::triggered, this,
             &frmMain::mnuFileSaveAll_Click);
     sep(file, "mnuFileBar1");
-    addAction(file, "mnuFileProperties", tr("Propert&ies"));
+    connect(addAction(file, "mnuFileProperties", tr("Propert&ies")), &QAction::triggered, this,
+            &frmMain::mnuFileProperties_Click);
     sep(file, "mnuFileBar2");
-    addAction(file, "mnuFilePrint", tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(addAction(file, "mnuFilePrint", tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P)), &QAction::triggered,
+            this, &frmMain::mnuFilePrint_Click);
     sep(file, "mnuFileBar3");
     for (int i = 1; i <= RecentFiles::Count; ++i) {
         QAction* a = addAction(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i));
@@ -528,8 +530,11 @@ void frmMain::Form_Load()
     m_instance->Listen();
     // An activation also picks up a command line handed over while no socket message came.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive && !m_closing)
-            ConsumeHandOver();
+        if (state != Qt::ApplicationActive || m_closing)
+            return;
+        ConsumeHandOver();
+        if (frmDocument* doc = ActiveDocument())
+            doc->CheckDiskChange();
     });
 
     restoreLayout();
@@ -1002,13 +1007,10 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event)
 
 void frmMain::dropEvent(QDropEvent* event)
 {
-    const auto urls = event->mimeData()->urls();
-    for (const QUrl& url : urls) {
-        if (!url.isLocalFile())
-            continue;
-        const QString path = url.toLocalFile();
-        fctnNewDoc();
-        fctnLoadDocument(QFileInfo(path).fileName(), path);
-    }
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
     event->acceptProposedAction();
+    DropFiles(paths);
 }

@@ -79,6 +79,10 @@ public:
     void mnuFileClose_Click();
     void mnuFileCloseAll_Click();
     void mnuFileExit_Click();
+    void mnuFileProperties_Click();
+    void mnuFilePrint_Click();
+    // Files dropped on the window: each in a new numbered document; pictures become IMG tags.
+    void DropFiles(const QStringList& paths);
     void mnuFileMRU_Click(int index);
     void mnuEdit_DropDown();
     void mnuEditUndo_Click();

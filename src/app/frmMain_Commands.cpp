@@ -6,6 +6,12 @@
 #include "document/FileFilter.h"
 #include "document/frmDocument.h"
 #include "options/cCommonDialog.h"
+#include "app/Main.h"
+#include "document/FileProperties.h"
+#include "insert/InsertText.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +78,7 @@ bool frmMain::writeDocument(frmDocument* doc, const QString& path)
                MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);
         return false;
     }
+    doc->RememberDiskState();
     return true;
 }
 
@@ -157,6 +164,50 @@ void frmMain::mnuFileCloseAll_Click()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (!closed)
             return;
+    }
+}
+
+void frmMain::mnuFileProperties_Click()
+{
+    frmDocument* doc = ActiveDocument();
+    if (!doc)
+        return;
+    if (fctnShowProperties(doc->PathPanel(), this, doc->Editor()) < 33)
+        MsgBox(tr("Properties not available as the current file has not been saved yet."), MsgButtons::OKOnly,
+               MsgIcon::Exclamation, QStringLiteral("QRN"), this);
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    frmDocument* doc = ActiveDocument();
+    if (!doc)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(doc->Caption());
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (Prompter::Current().ExecDialog(&dialog) != QDialog::Accepted)
+        return;
+    if (!doc->Editor()->PrintContents(&printer))
+        MsgBox(tr("'%1' could not be printed.").arg(doc->Caption()), MsgButtons::OKOnly, MsgIcon::Exclamation,
+               QStringLiteral("QRN"), this);
+}
+
+void frmMain::DropFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        fctnNewDoc();
+        const QString tail = path.right(3);
+        if (tail == QLatin1String("png") || tail == QLatin1String("jpg") || tail == QLatin1String("gif")) {
+            fctnInsertText(ImageTagFor(path, OptFullIns), false, 13, 0);
+        } else {
+            frmDocument* doc = ActiveDocument();
+            if (!fctnLoadDocument(QFileInfo(path).fileName(), path) && doc && doc->SubWindow()) {
+                // An unreadable drop leaves no empty window behind.
+                doc->SetCaption(QString());
+                doc->SubWindow()->close();
+            }
+        }
     }
 }
 

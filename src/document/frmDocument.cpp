@@ -195,9 +195,47 @@ bool frmDocument::LoadFile(const QString& title, const QString& path)
         m_editor->SetColorSyntax(true);
     }
     m_panels[3]->setText(DocText::SizeText(m_editor->TextLength()));
+    RememberDiskState();
     fctnRefreshCommands();
     fctnRefreshStatus();
     return true;
+}
+
+void frmDocument::RememberDiskState()
+{
+    const QFileInfo info(PathPanel());
+    m_diskTime = info.exists() ? info.lastModified() : QDateTime();
+    m_diskSize = info.exists() ? info.size() : -1;
+    m_missingReported = false;
+}
+
+void frmDocument::CheckDiskChange()
+{
+    if (!HasFile() || m_checkingDisk || !m_diskTime.isValid())
+        return;
+    m_checkingDisk = true;
+    const QString path = PathPanel();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (!m_missingReported) {
+            m_missingReported = true;
+            MsgBox(QLatin1Char('\'') + path +
+                       tr("' has been moved or deleted by another program.\nThe text stays open here; save it to keep it."),
+                   MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+        }
+    } else if (info.lastModified() != m_diskTime || info.size() != m_diskSize) {
+        // Asked once per change: whatever the answer, this state of the file is now known.
+        m_diskTime = info.lastModified();
+        m_diskSize = info.size();
+        m_missingReported = false;
+        const QString question = m_editor->Modified()
+            ? tr("' was changed by another program.\nReload it and lose the changes made here?")
+            : tr("' was changed by another program.\nDo you want to reload it?");
+        if (MsgBox(QLatin1Char('\'') + path + question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("QRN"),
+                   m_main) == MsgAnswer::Yes)
+            LoadFile(Caption().endsWith(QLatin1Char('*')) ? Caption().chopped(1) : Caption(), path);
+    }
+    m_checkingDisk = false;
 }
 
 void frmDocument::fctnRefreshStatus()
@@ -211,16 +249,16 @@ void frmDocument::fctnRefreshStatus()
 
 void frmDocument::fctnRefreshCommands()
 {
+    const bool modified = m_editor->Modified();
+    if (modified && IsEditMode() && !Caption().endsWith(QLatin1Char('*')))
+        SetCaption(Caption() + QLatin1Char('*'));
     // Only the active document speaks for the main window's commands.
     if (m_main->ActiveDocument() != this)
         return;
-    const bool modified = m_editor->Modified();
     m_main->ToolbarButton(QStringLiteral("Save"))->setEnabled(modified);
     QAction* edit = m_main->Menu(QStringLiteral("mnuEdit"))->menuAction();
     if (IsEditMode()) {
         edit->setEnabled(true);
-        if (modified && !Caption().endsWith(QLatin1Char('*')))
-            SetCaption(Caption() + QLatin1Char('*'));
         m_main->ToolbarButton(QStringLiteral("Undo"))->setEnabled(m_editor->CanUndo());
         m_main->ToolbarButton(QStringLiteral("Redo"))->setEnabled(m_editor->CanRedo());
         m_main->ToolbarButton(QStringLiteral("Cut"))->setEnabled(m_editor->CanCut());
@@ -244,6 +282,7 @@ void frmDocument::fctnRefreshCommands()
 
 void frmDocument::Form_Activate()
 {
+    CheckDiskChange();
     m_main->fctnShowDocMenus(true);
     fctnRefreshCommands();
     m_panels[1]->setVisible(m_main->Action(QStringLiteral("mnuToolsBrowser"))->isVisible());

@@ -1,5 +1,6 @@
 #pragma once
 // A document window: the edit control, the preview pane and a five-panel status bar.
+#include <QDateTime>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -66,8 +67,12 @@ public:
     void Form_Activate();
     // Writes "DocState" from the sub-window's state.
     void SaveDocState();
-    // Set while the whole program closes; the close question is still asked.
+    // Asks the save question of a modified document; false when the user keeps it open.
     bool CloseQuestion();
+    // Remembers the file's time and size on disk after a load or save.
+    void RememberDiskState();
+    // Offers to reload a file another program changed; reports a deleted one once.
+    void CheckDiskChange();
 
 signals:
     void PreviewPanelClicked(int panel);
@@ -83,4 +88,8 @@ private:
     QWidget* m_browser;
     QStatusBar* m_status;
     std::array<StatusPanel*, 5> m_panels{};
+    QDateTime m_diskTime;
+    qint64 m_diskSize = -1;
+    bool m_missingReported = false;
+    bool m_checkingDisk = false;
 };

@@ -41,3 +41,18 @@ QString fctnHtmlColour(int colour)
     const QString hex = QString::number(colour & 0xFFFFFF, 16).toUpper().rightJustified(6, QLatin1Char('0'));
     return QStringLiteral("\"#") + hex.mid(4, 2) + hex.mid(2, 2) + hex.left(2) + QLatin1Char('"');
 }
+
+QString fctnFileUrl(const QString& path)
+{
+    QString p = path;
+    p.replace(QLatin1Char(' '), QStringLiteral("%20"));
+    if (!p.startsWith(QLatin1Char('/')))
+        p.prepend(QLatin1Char('/'));
+    return QStringLiteral("file://") + p;
+}
+
+QString ImageTagFor(const QString& path, bool fullPath)
+{
+    const QString source = fullPath ? fctnFileUrl(path) : path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return QStringLiteral("<IMG SRC=\"") + source + QStringLiteral("\" ALT=\"\" BORDER=\"0\">");
+}
