@@ -1,0 +1,195 @@
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "TestEnv.h"
+#include "document/CodeMax1.h"
+
+// The Edit menu, its shortcuts and the main toolbar acting on the active document.
+class TestEditCommands : public QObject {
+    Q_OBJECT
+    ScriptedPrompter* prompter = nullptr;
+    frmMain* m = nullptr;
+    CodeMax1* e = nullptr;
+
+    void start(const QString& text)
+    {
+        m = StartMain();
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        e = m->ActiveDocument()->Editor();
+        e->SetText(text);
+        e->setFocus();
+    }
+
+private slots:
+    void init()
+    {
+        ResetSettingsStore();
+        SaveSetting("Config", "Splash", "0");
+        SaveSetting("Config", "NewDoc", "0");
+        prompter = ScriptedPrompter::install();
+    }
+    void cleanup()
+    {
+        CloseMain(prompter);
+        QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
+    }
+
+    void shortcutsReachTheMenu()
+    {
+        start("abc");
+        e->SetSel({0, 3, 0, 3});
+        QTest::keyClicks(e, "d");
+        QCOMPARE(e->Text(), QStringLiteral("abcd"));
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);   // undo
+        QCOMPARE(e->Text(), QStringLiteral("abc"));
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);   // redo, not select-all
+        QCOMPARE(e->Text(), QStringLiteral("abcd"));
+        QCOMPARE(e->SelLength(), 0);
+        e->SetSel({0, 0, 0, 2});
+        QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("ab"));
+        QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(e->Text(), QStringLiteral("cd"));
+        e->SetSel({0, 2, 0, 2});
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e->Text(), QStringLiteral("cdab"));
+    }
+
+    void deleteLineIsCtrlY()
+    {
+        start("one\r\ntwo\r\nthree");
+        e->SetSel({1, 1, 1, 1});
+        QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(e->Text(), QStringLiteral("one\r\nthree"));
+    }
+
+    void editMenuDropDown()
+    {
+        start("");
+        QTest::keyClicks(e, "xy");
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditUndo")->isEnabled());
+        QVERIFY(!m->Action("mnuEditRedo")->isEnabled());
+        QVERIFY(!m->Action("mnuEditCopy")->isEnabled());
+        // No selection: Delete is greyed out and the Del key goes to the control.
+        QVERIFY(!m->Action("mnuEditDelete")->isEnabled());
+        QVERIFY(m->Action("mnuEditDeleteLine")->isEnabled());
+        e->SetSel({0, 0, 0, 0});
+        QTest::keyClick(e, Qt::Key_Delete);
+        QCOMPARE(e->Text(), QStringLiteral("y"));
+        e->SetSel({0, 0, 0, 1});
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditDelete")->isEnabled());
+        QVERIFY(m->Action("mnuEditCut")->isEnabled());
+        m->Action("mnuEditDelete")->trigger();
+        QCOMPARE(e->Text(), QString());
+    }
+
+    void toolbarDispatch()
+    {
+        start("");
+        QTest::keyClicks(e, "abc");
+        m->ToolbarButton("Undo")->trigger();
+        QCOMPARE(e->Text(), QString());
+        m->ToolbarButton("Redo")->trigger();
+        QCOMPARE(e->Text(), QStringLiteral("abc"));
+        m->ToolbarButton("New")->trigger();
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
+        m->Toolbar1_ButtonClick("NoSuchKey");   // ignored
+        QCOMPARE(m->Documents().size(), 2);
+    }
+
+    void previewModeDisablesEditing()
+    {
+        start("text");
+        frmDocument* d = m->ActiveDocument();
+        d->Panel(1)->SetBevel(2);
+        d->Panel(2)->SetBevel(1);
+        d->fctnRefreshCommands();
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled());
+        QVERIFY(!m->ToolbarButton("Find")->isEnabled());
+        QVERIFY(!m->ToolbarButton("Undo")->isEnabled());
+        QVERIFY(!m->ToolbarButton("Tidy")->isEnabled());
+        QVERIFY(!m->PowerbarButton(1)->isEnabled());
+        QVERIFY(m->ToolbarButton("Open")->isEnabled());
+        // Commands do nothing to the hidden text.
+        m->mnuEditDeleteLine_Click();
+        QCOMPARE(e->Text(), QStringLiteral("text"));
+        d->Panel(1)->SetBevel(1);
+        d->Panel(2)->SetBevel(2);
+        d->fctnRefreshCommands();
+        QVERIFY(m->Menu("mnuEdit")->menuAction()->isEnabled());
+        QVERIFY(m->ToolbarButton("Find")->isEnabled());
+    }
+
+    void findAndFindNext()
+    {
+        start("alpha beta alpha");
+        e->SetSel({0, 0, 0, 0});
+        prompter->queueDialog([](QDialog* d) {
+            d->findChild<QLineEdit*>("txtFind")->setText("alpha");
+            d->findChild<QPushButton*>("cmdFindNext")->click();
+            return int(QDialog::Rejected);
+        });
+        m->Action("mnuEditFind")->trigger();
+        QCOMPARE(prompter->asked.last().text, QStringLiteral("dlgFind"));
+        QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 0, 0, 5}));
+        QTest::keyClick(e, Qt::Key_F3);
+        QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 11, 0, 16}));
+    }
+
+    void replaceAll()
+    {
+        start("<b>x</b> <b>y</b>");
+        prompter->queueDialog([](QDialog* d) {
+            d->findChild<QLineEdit*>("txtFind")->setText("b>");
+            d->findChild<QLineEdit*>("txtReplace")->setText("strong>");
+            d->findChild<QPushButton*>("cmdReplaceAll")->click();
+            return int(QDialog::Rejected);
+        });
+        prompter->queueMsgBox(MsgAnswer::OK);
+        QTest::keyClick(e, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(prompter->asked.first().text, QStringLiteral("dlgReplace"));
+        QCOMPARE(e->Text(), QStringLiteral("<strong>x</strong> <strong>y</strong>"));
+        m->mnuEditUndo_Click();   // one step
+        QCOMPARE(e->Text(), QStringLiteral("<b>x</b> <b>y</b>"));
+    }
+
+    void gotoLine()
+    {
+        start("1\r\n2\r\n3\r\n4");
+        prompter->queueInput(QStringLiteral("3"));
+        m->Action("mnuEditGoto")->trigger();
+        QCOMPARE(e->GetSel(true).endLine, 2);
+        prompter->queueInput(std::nullopt);
+        m->mnuEditGoto_Click();
+        QCOMPARE(e->GetSel(true).endLine, 2);
+    }
+
+    void bookmarks()
+    {
+        start("a\r\nb\r\nc\r\nd");
+        e->SetSel({1, 0, 1, 0});
+        QTest::keyClick(e, Qt::Key_F2, Qt::ControlModifier);   // toggle on line 2
+        e->SetSel({3, 0, 3, 0});
+        m->Action("mnuEditBookmarksToggle")->trigger();
+        QCOMPARE(e->Bookmarks(), (QVector<int>{1, 3}));
+        e->SetSel({0, 0, 0, 0});
+        QTest::keyClick(e, Qt::Key_F2);
+        QCOMPARE(e->GetSel(true).endLine, 1);
+        QTest::keyClick(e, Qt::Key_F2);
+        QCOMPARE(e->GetSel(true).endLine, 3);
+        QTest::keyClick(e, Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(e->GetSel(true).endLine, 1);
+        m->Action("mnuEditBookmarksClearAll")->trigger();
+        QVERIFY(e->Bookmarks().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"
