@@ -1,10 +1,63 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+
 #include "app/Main.h"
+
+namespace {
+// Reads --help, --version and the file to open before any window system is needed.
+// Returns -1 to go on, otherwise the exit code.
+int parseCommandLine(int argc, char* argv[], QString* file)
+{
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qrn"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QRN_VERSION));
+    const QStringList args = QCoreApplication::arguments();
+    // A single argument naming an existing file is the file, even when it starts with "-".
+    if (args.size() == 2 && QFileInfo(args.at(1)).isFile()) {
+        *file = args.at(1);
+        return -1;
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quorlen, an editor for web pages."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to open."), QStringLiteral("[file]"));
+    if (!parser.parse(args)) {
+        std::fprintf(stderr, "qrn: %s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Quorlen (qrn) %s\n", QRN_VERSION);
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("qrn: give at most one file.\n", stderr);
+        return 2;
+    }
+    *file = files.value(0);
+    return -1;
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QString file;
+    const int code = parseCommandLine(argc, argv, &file);
+    if (code >= 0)
+        return code;
     PrepareProcess();
     QApplication app(argc, argv);
+    // Start-up may change the working folder, so a relative name is made absolute first.
+    if (!file.isEmpty())
+        file = QFileInfo(file).absoluteFilePath();
+    SetCommandLineOverride(file.isEmpty() ? QString() : QLatin1Char('"') + file + QLatin1Char('"'));
     Main();
     if (MainHasExited())
         return 0;

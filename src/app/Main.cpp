@@ -6,6 +6,8 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 
+#include <QStringList>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,9 +25,16 @@ bool g_hasOverride = false;
 QString g_override;
 QPointer<frmMain> g_main;
 
-bool readBool(const char* key)
+template <typename Read, typename Convert>
+auto readOrDefault(const QString& key, Read read, Convert convert)
 {
-    return Setting::Bool(QStringLiteral("Config"), QLatin1String(key));
+    const QString config = QStringLiteral("Config");
+    try {
+        return read(config, key, DefaultsFor::Program);
+    } catch (const SettingsError& e) {
+        ReportStartupError(e);
+        return convert(Setting::Default(config, key).toString());
+    }
 }
 } // namespace
 
@@ -79,74 +88,108 @@ QString fctnLongPath(const QString& path)
     return QFileInfo(path).canonicalFilePath();
 }
 
+namespace {
+bool g_gathering = false;
+QStringList g_startupMessages;
+QStringList g_startupKeys;
+
+void showStartupErrors()
+{
+    g_gathering = false;
+    if (g_startupMessages.isEmpty())
+        return;
+    QString text = g_startupMessages.join(QLatin1Char('\n'));
+    if (!g_startupKeys.isEmpty())
+        text += QObject::tr("\n\nThese settings could not be read; their defaults are used: %1.")
+                    .arg(g_startupKeys.join(QStringLiteral(", ")));
+    g_startupMessages.clear();
+    g_startupKeys.clear();
+    MsgBox(text, MsgButtons::OKOnly, MsgIcon::Exclamation);
+}
+} // namespace
+
 void ReportStartupError(const QString& message)
 {
-    MsgBox(message, MsgButtons::OKOnly, MsgIcon::Exclamation);
+    if (!g_gathering) {
+        MsgBox(message, MsgButtons::OKOnly, MsgIcon::Exclamation);
+        return;
+    }
+    if (!g_startupMessages.contains(message))
+        g_startupMessages << message;
+}
+
+void ReportStartupError(const SettingsError& error)
+{
+    ReportStartupError(error.message());
+    if (g_gathering && !error.key().isEmpty() && !g_startupKeys.contains(error.key()))
+        g_startupKeys << error.key();
+}
+
+bool StartupBool(const QString& key)
+{
+    return readOrDefault(key, Setting::Bool, SettingText::ToBool);
+}
+
+int StartupInt(const QString& key)
+{
+    return readOrDefault(key, Setting::Int, SettingText::ToInt);
+}
+
+double StartupFloat(const QString& key)
+{
+    return readOrDefault(key, Setting::Float, SettingText::ToFloat);
 }
 
 void Main()
 {
     g_exited = false;
+    g_gathering = true;
+    g_startupMessages.clear();
+    g_startupKeys.clear();
     const QString commandLine = CommandLine();
+    const QString unreadable = SettingsStore::CheckReadable();
+    if (!unreadable.isEmpty())
+        ReportStartupError(unreadable);
 
     // 1-2: hand over to a running instance.
-    try {
-        OptInstance = readBool("Instance");
-    } catch (const SettingsError& e) {
-        OptInstance = true;
-        ReportStartupError(e.message());
-    }
+    OptInstance = StartupBool(QStringLiteral("Instance"));
     if (OptInstance && SingleInstance::OtherInstanceRunning()) {
         if (!commandLine.isEmpty())
             SaveSetting(QStringLiteral("Config"), QStringLiteral("Command"), commandLine);
         if (SingleInstance::ActivateRunningInstance()) {
             g_exited = true;
+            g_gathering = false;
             return;
         }
+        // The other instance went away: this start opens its own file, so it must not wait
+        // in the slot to be opened a second time.
+        if (!commandLine.isEmpty() &&
+            GetSetting(QStringLiteral("Config"), QStringLiteral("Command"), QString()) == commandLine)
+            SaveSetting(QStringLiteral("Config"), QStringLiteral("Command"), QString());
     }
 
     // 3: splash.
     frmSplash* splash = nullptr;
-    try {
-        if (readBool("Splash")) {
-            splash = new frmSplash;
-            splash->show();
-            splash->repaint();
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        }
-    } catch (const SettingsError& e) {
-        ReportStartupError(e.message());
+    if (StartupBool(QStringLiteral("Splash"))) {
+        splash = new frmSplash;
+        splash->show();
+        splash->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
     // 4
     PendingInsert.clear();
 
     // 6: working folder.
-    try {
-        const QString home = QDir::homePath();
-        const QString dir = Setting::String(QStringLiteral("Config"), QStringLiteral("WorkDir"));
-        const bool hasFile = !dir.isEmpty() && !QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty();
-        const bool loadDir = Setting::Int(QStringLiteral("Config"), QStringLiteral("LoadDir")) != 0;
-        if (!(hasFile && loadDir && QDir::setCurrent(dir)))
-            QDir::setCurrent(home);
-    } catch (const SettingsError& e) {
+    const QString dir = Setting::String(QStringLiteral("Config"), QStringLiteral("WorkDir"));
+    const bool hasFile = !dir.isEmpty() && !QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty();
+    const bool loadDir = StartupInt(QStringLiteral("LoadDir")) != 0;
+    if (!(hasFile && loadDir && QDir::setCurrent(dir)))
         QDir::setCurrent(QDir::homePath());
-        ReportStartupError(e.message());
-    }
 
     // 7
-    try {
-        OptFullIns = readBool("FullIns");
-    } catch (const SettingsError& e) {
-        OptFullIns = true;
-        ReportStartupError(e.message());
-    }
-    try {
-        OptNewDoc = readBool("NewDoc");
-    } catch (const SettingsError& e) {
-        OptNewDoc = true;
-        ReportStartupError(e.message());
-    }
+    OptFullIns = StartupBool(QStringLiteral("FullIns"));
+    OptNewDoc = StartupBool(QStringLiteral("NewDoc"));
 
     // 8-10
     auto* main = new frmMain;
@@ -156,4 +199,5 @@ void Main()
     delete splash;
     main->show();
     main->raise();
+    showStartupErrors();
 }

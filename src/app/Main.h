@@ -28,5 +28,12 @@ QString CommandLineFromArguments(const QStringList& arguments);
 QString fctnLongPath(const QString& path);
 // The main window of this process (null before Main and after it closed).
 frmMain* MainWindow();
-// Shows "error number: description" the way start-up reports a failing step.
+class SettingsError;
+// Start-up reports a failing step as "error number: description". While start-up
+// runs the reports are gathered and shown together once the window is up.
 void ReportStartupError(const QString& message);
+void ReportStartupError(const SettingsError& error);
+// "Config" values read at start-up: a value of the wrong kind is reported and its default used.
+bool StartupBool(const QString& key);
+int StartupInt(const QString& key);
+double StartupFloat(const QString& key);

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
@@ -123,11 +124,44 @@ QString SettingsStore::GetSetting(const QString& section, const QString& key, co
     return textOf(s.value(path));
 }
 
+namespace {
+bool g_writeFailed = false;
+}
+
 void SettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value)
 {
     QSettings s(FilePath(), QSettings::IniFormat);
     s.setValue(section + QLatin1Char('/') + key, value);
     s.sync();
+    if (s.status() == QSettings::AccessError)
+        g_writeFailed = true;
+}
+
+bool SettingsStore::WriteFailed()
+{
+    return g_writeFailed;
+}
+
+QString SettingsStore::CheckReadable()
+{
+    const QString path = FilePath();
+    QFile file(path);
+    if (!file.exists())
+        return QString();
+    if (!file.open(QIODevice::ReadOnly))
+        return QObject::tr("The settings file '%1' could not be read; the defaults are used.").arg(path);
+    // A NUL byte or text that is not UTF-8 means this is not a settings file we wrote.
+    const QByteArray bytes = file.read(1 << 20);
+    file.close();
+    QSettings s(path, QSettings::IniFormat);
+    const bool binary = bytes.contains('\0');
+    if (!binary && s.status() == QSettings::NoError)
+        return QString();
+    const QString aside = path + QStringLiteral(".bad");
+    QFile::remove(aside);
+    QFile::rename(path, aside);
+    return QObject::tr("The settings file '%1' was damaged and has been kept as '%2'; the defaults are used.")
+        .arg(path, aside);
 }
 
 namespace SettingText {
@@ -209,18 +243,31 @@ QString String(const QString& section, const QString& key, DefaultsFor who)
     return GetSetting(section, key, Default(section, key, who));
 }
 
+namespace {
+template <typename Convert>
+auto convert(const QString& section, const QString& key, DefaultsFor who, Convert fn)
+{
+    try {
+        return fn(String(section, key, who));
+    } catch (SettingsError& e) {
+        e.setKey(section + QLatin1Char('/') + key);
+        throw;
+    }
+}
+} // namespace
+
 bool Bool(const QString& section, const QString& key, DefaultsFor who)
 {
-    return SettingText::ToBool(String(section, key, who));
+    return convert(section, key, who, SettingText::ToBool);
 }
 
 int Int(const QString& section, const QString& key, DefaultsFor who)
 {
-    return SettingText::ToInt(String(section, key, who));
+    return convert(section, key, who, SettingText::ToInt);
 }
 
 double Float(const QString& section, const QString& key, DefaultsFor who)
 {
-    return SettingText::ToFloat(String(section, key, who));
+    return convert(section, key, who, SettingText::ToFloat);
 }
 } // namespace Setting

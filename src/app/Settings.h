@@ -12,6 +12,11 @@ public:
     // The stored text, or defaultValue converted to text when the key is absent.
     static QString GetSetting(const QString& section, const QString& key, const QVariant& defaultValue);
     static void SaveSetting(const QString& section, const QString& key, const QString& value);
+    // Checks that the store can be read. A file that is not a settings file is moved
+    // aside (to QRN.conf.bad) so the defaults apply; returns a sentence saying so, or empty.
+    static QString CheckReadable();
+    // True once a write has failed in this process (the folder or file is not writable).
+    static bool WriteFailed();
 };
 
 inline QString GetSetting(const QString& section, const QString& key, const QVariant& defaultValue = QString())
@@ -32,10 +37,14 @@ public:
     QString description() const { return m_description; }
     // "13: Type mismatch", the form start-up reports errors in.
     QString message() const { return QString::number(m_number) + QStringLiteral(": ") + m_description; }
+    // "Config/Dock": the value that could not be read, when known.
+    QString key() const { return m_key; }
+    void setKey(const QString& key) { m_key = key; }
 
 private:
     int m_number;
     QString m_description;
+    QString m_key;
 };
 
 // Conversions of stored text; each throws SettingsError for text of the wrong kind.

@@ -46,8 +46,9 @@ bool SingleInstance::ActivateRunningInstance()
     socket.write("activate\n");
     if (!socket.waitForBytesWritten(kConnectTimeoutMs))
         return false;
-    // Wait for the instance to acknowledge, so it has the request before we end.
-    socket.waitForReadyRead(kConnectTimeoutMs);
+    // Only an acknowledged request counts: an instance dying now leaves this start to carry on.
+    if (!socket.waitForReadyRead(kConnectTimeoutMs) || !socket.readAll().startsWith("ok"))
+        return false;
     socket.disconnectFromServer();
     return true;
 }

@@ -549,55 +549,32 @@ void frmMain::Form_Load()
 
 void frmMain::restoreLayout()
 {
-    auto report = [](const SettingsError& e) { ReportStartupError(e.message()); };
     // 2: position, clamped to the screen.
-    try {
-        QScreen* screen = QGuiApplication::primaryScreen();
-        const QRect avail = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-        const int screenW = avail.width() * kTwipsPerPixel;
-        const int screenH = avail.height() * kTwipsPerPixel;
-        const int left = int(Setting::Float(kConfig, QStringLiteral("MainLeft")));
-        const int top = int(Setting::Float(kConfig, QStringLiteral("MainTop")));
-        const int width = ClampExtent(left, int(Setting::Float(kConfig, QStringLiteral("MainWidth"))), screenW);
-        const int height = ClampExtent(top, int(Setting::Float(kConfig, QStringLiteral("MainHeight"))), screenH);
-        move(left / kTwipsPerPixel, top / kTwipsPerPixel);
-        resize(std::max(200, width / kTwipsPerPixel), std::max(150, height / kTwipsPerPixel));
-        const int state = Setting::Int(kConfig, QStringLiteral("WindowState"));
-        setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-    } catch (const SettingsError& e) {
-        report(e);
-    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int screenW = area.width() * kTwipsPerPixel;
+    const int screenH = area.height() * kTwipsPerPixel;
+    const int left = int(StartupFloat(QStringLiteral("MainLeft")));
+    const int top = int(StartupFloat(QStringLiteral("MainTop")));
+    const int width = ClampExtent(left, int(StartupFloat(QStringLiteral("MainWidth"))), screenW);
+    const int height = ClampExtent(top, int(StartupFloat(QStringLiteral("MainHeight"))), screenH);
+    move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+    resize(std::max(200, width / kTwipsPerPixel), std::max(150, height / kTwipsPerPixel));
+    const int state = StartupInt(QStringLiteral("WindowState"));
+    setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
 
     // 3: check marks.
     const std::pair<const char*, const char*> marks[] = {
         {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
         {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
-    for (const auto& [action, key] : marks) {
-        try {
-            Action(QLatin1String(action))->setChecked(Setting::Bool(kConfig, QLatin1String(key)));
-        } catch (const SettingsError& e) {
-            report(e);
-        }
-    }
+    for (const auto& [action, key] : marks)
+        Action(QLatin1String(action))->setChecked(StartupBool(QLatin1String(key)));
 
     // 4: sidebar.
-    try {
-        const int tab = Setting::Int(kConfig, QStringLiteral("Lbar"));
-        m_tabStrip->setCurrentIndex(tab == 2 ? 1 : 0);
-    } catch (const SettingsError& e) {
-        report(e);
-    }
-    try {
-        const int dock = Setting::Int(kConfig, QStringLiteral("Dock"));
-        addDockWidget(dock == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea, m_sidebar);
-    } catch (const SettingsError& e) {
-        report(e);
-    }
-    try {
-        fctnViewSidebar(Setting::Int(kConfig, QStringLiteral("View")) == 1);
-    } catch (const SettingsError& e) {
-        report(e);
-    }
+    m_tabStrip->setCurrentIndex(StartupInt(QStringLiteral("Lbar")) == 2 ? 1 : 0);
+    addDockWidget(StartupInt(QStringLiteral("Dock")) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
+                  m_sidebar);
+    fctnViewSidebar(StartupInt(QStringLiteral("View")) == 1);
 
     // 5-6: recent files and user tools.
     for (int i = 4; i >= 1; --i)

@@ -283,7 +283,8 @@ private slots:
         prompter->queueMsgBox(MsgAnswer::OK);
         frmMain* m = StartMain();
         QVERIFY(m);
-        QCOMPARE(prompter->messages(), QStringList{"13: Type mismatch"});
+        QCOMPARE(prompter->messages(),
+                 QStringList{"13: Type mismatch\n\nThese settings could not be read; their defaults are used: Config/Dock."});
         QCOMPARE(m->Documents().size(), 1);
         QCOMPARE(m->dockWidgetArea(m->Picture1()), Qt::LeftDockWidgetArea);
     }

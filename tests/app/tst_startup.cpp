@@ -213,7 +213,8 @@ private slots:
         SaveSetting("Config", "LoadDir", "yes");
         prompter->queueMsgBox(MsgAnswer::OK);
         frmMain* m = StartMain();
-        QCOMPARE(prompter->messages(), QStringList{"13: Type mismatch"});
+        QCOMPARE(prompter->messages(),
+                 QStringList{"13: Type mismatch\n\nThese settings could not be read; their defaults are used: Config/LoadDir."});
         QCOMPARE(QDir::currentPath(), QDir::homePath());
         QCOMPARE(m->Documents().size(), 1);
     }
