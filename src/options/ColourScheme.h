@@ -27,6 +27,11 @@ void WriteKind(CodeMax1* editor, int kind, const KindColours& colours);
 KindColours ReadBack(const CodeMax1* editor, int kind);
 // The colours every control showing a scheme gets.
 void WriteFixedLook(CodeMax1* editor);
+// Reads all six kinds from the settings store into SyntaxScheme and writes them to the control.
+void WriteStoredKinds(CodeMax1* editor, DefaultsFor who);
+// "DefFont" and "DefSize" (leading integer; the stored text may end in a blank).
+QString FontFace(DefaultsFor who);
+int FontSize(DefaultsFor who);
 }
 
 // The last scheme loaded or applied, kind by kind.
