@@ -1,6 +1,7 @@
 #pragma once
 // The user's colour scheme: six kinds of text, each with background, text
 // colour and effect, pushed into an edit control's numbered slots.
+#include <QColor>
 #include <QString>
 #include <array>
 
@@ -16,6 +17,11 @@ struct KindColours {
 
 namespace ColourScheme {
 constexpr int KindCount = 6;
+// A colour reference (red + 256*green + 65536*blue) as a colour.
+inline QColor ToColor(int ref)
+{
+    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+}
 // "Plain", "Tag", "Att", "Val", "Comm", "Ent"
 QString Prefix(int kind);
 // "Plain text", "Tag", ...

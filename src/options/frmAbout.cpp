@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "app/ShellRoutines.h"
 #include "app/frmMain.h"
+#include "options/ColourScheme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -20,11 +21,6 @@ namespace {
 // Addresses of the product's own pages; kept here so the links and their captions agree.
 const char* const kProductPage = "https://quorlen.example.org/";
 const char* const kDonationPage = "https://quorlen.example.org/donate";
-
-QString colourName(int ref)
-{
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF).name();
-}
 } // namespace
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
@@ -126,7 +122,7 @@ void frmAbout::Form_Load()
 void frmAbout::setLinkColour(int index, int colourRef)
 {
     m_linkColour[index] = colourRef;
-    m_links[index]->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colourName(colourRef)));
+    m_links[index]->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(ColourScheme::ToColor(colourRef).name()));
 }
 
 void frmAbout::Label1_MouseMove(int index)

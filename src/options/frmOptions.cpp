@@ -4,23 +4,18 @@
 #include "app/Settings.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
-#include "document/frmDocument.h"
 #include "options/ColourScheme.h"
 #include "options/ShellEntries.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
-#include <QCursor>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPainter>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -65,7 +60,7 @@ void ColourBox::SetColour(int colourRef)
 {
     m_colour = colourRef;
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF));
+    p.setColor(QPalette::Window, ColourScheme::ToColor(colourRef));
     setPalette(p);
 }
 
