@@ -52,25 +52,7 @@ private slots:
         QCOMPARE(text(&d, "Label11"), QStringLiteral("Donate"));
         QCOMPARE(d.findChild<QLabel*>("Label11")->toolTip(), QStringLiteral("Donate fast, free and securely via PayPal"));
         QCOMPARE(d.findChild<QPushButton*>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
-        QCOMPARE(d.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("OK"));
         QVERIFY(!d.findChild<QLabel*>("Image1")->pixmap().isNull());
-    }
-
-    void versionLine_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("comments");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("release") << "1.2.0" << "" << "Version 1.2.0 - ";
-        QTest::newRow("comments") << "2.10.3" << "beta" << "Version 2.10.3 - beta";
-        QTest::newRow("short") << "3" << "" << "Version 3.0.0 - ";
-    }
-    void versionLine()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, comments);
-        QFETCH(QString, line);
-        QCOMPARE(frmAbout::VersionLine(version, comments), line);
     }
 
     void systemInfoShowsMessageOnly()
