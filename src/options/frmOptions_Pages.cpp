@@ -101,6 +101,7 @@ QWidget* frmOptions::buildToolsPage()
         browse->setObjectName(QStringLiteral("cmdBrowse%1").arg(n));
         browse->setToolTip(tr("Select program"));
         browse->setAutoDefault(false);
+        browse->setFixedWidth(36);
         connect(name, &QLineEdit::textChanged, this, [this] { fctnSetChanged(true); });
         connect(location, &QLineEdit::textChanged, this, [this] { fctnSetChanged(true); });
         connect(browse, &QPushButton::clicked, this, [this, n] { cmdBrowse_Click(n); });
