@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
+#include "options/OptionsCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -106,6 +107,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildToolbars();
     buildSidebar();
     buildStatusBar();
+    InstallOptionsCommands(this);
 }
 
 frmMain::~frmMain() = default;

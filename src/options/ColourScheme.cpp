@@ -92,14 +92,32 @@ void WriteFixedLook(CodeMax1* editor)
     editor->SetColor(28, 0xFFFFFF);
     editor->SetColor(29, 0xFFFFFF);
 }
+
+void WriteStoredKinds(CodeMax1* editor, DefaultsFor who)
+{
+    for (int kind = 0; kind < KindCount; ++kind) {
+        SyntaxScheme[kind] = Read(kind, who);
+        WriteKind(editor, kind, SyntaxScheme[kind]);
+    }
+}
+
+QString FontFace(DefaultsFor who)
+{
+    return Setting::String(QStringLiteral("Syntax"), QStringLiteral("DefFont"), who);
+}
+
+int FontSize(DefaultsFor who)
+{
+    return readInt(QStringLiteral("DefSize"), who);
+}
 } // namespace ColourScheme
 
 void fctnLoadSyntax(CodeMax1* editor)
 {
     const QString syntax = QStringLiteral("Syntax");
-    QFont font(Setting::String(syntax, QStringLiteral("DefFont")));
+    QFont font(ColourScheme::FontFace(DefaultsFor::Program));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(std::max(1, readInt(QStringLiteral("DefSize"), DefaultsFor::Program)));
+    font.setPointSize(std::max(1, ColourScheme::FontSize(DefaultsFor::Program)));
     try {
         font.setBold(Setting::Bool(syntax, QStringLiteral("DefBold")));
         font.setItalic(Setting::Bool(syntax, QStringLiteral("DefItalic")));
@@ -107,8 +125,5 @@ void fctnLoadSyntax(CodeMax1* editor)
     }
     editor->SetFont(font);
     ColourScheme::WriteFixedLook(editor);
-    for (int kind = 0; kind < ColourScheme::KindCount; ++kind) {
-        SyntaxScheme[kind] = ColourScheme::Read(kind, DefaultsFor::Program);
-        ColourScheme::WriteKind(editor, kind, SyntaxScheme[kind]);
-    }
+    ColourScheme::WriteStoredKinds(editor, DefaultsFor::Program);
 }

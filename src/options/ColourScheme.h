@@ -1,6 +1,7 @@
 #pragma once
 // The user's colour scheme: six kinds of text, each with background, text
 // colour and effect, pushed into an edit control's numbered slots.
+#include <QColor>
 #include <QString>
 #include <array>
 
@@ -16,6 +17,11 @@ struct KindColours {
 
 namespace ColourScheme {
 constexpr int KindCount = 6;
+// A colour reference (red + 256*green + 65536*blue) as a colour.
+inline QColor ToColor(int ref)
+{
+    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+}
 // "Plain", "Tag", "Att", "Val", "Comm", "Ent"
 QString Prefix(int kind);
 // "Plain text", "Tag", ...
@@ -27,6 +33,11 @@ void WriteKind(CodeMax1* editor, int kind, const KindColours& colours);
 KindColours ReadBack(const CodeMax1* editor, int kind);
 // The colours every control showing a scheme gets.
 void WriteFixedLook(CodeMax1* editor);
+// Reads all six kinds from the settings store into SyntaxScheme and writes them to the control.
+void WriteStoredKinds(CodeMax1* editor, DefaultsFor who);
+// "DefFont" and "DefSize" (leading integer; the stored text may end in a blank).
+QString FontFace(DefaultsFor who);
+int FontSize(DefaultsFor who);
 }
 
 // The last scheme loaded or applied, kind by kind.
