@@ -1,11 +1,24 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/Main.h"
+#include "app/frmMain.h"
 
 namespace {
+double residentMB()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * 4096.0 / (1024 * 1024) : 0;
+}
+
 // Reads --help, --version and the file to open before any window system is needed.
 // Returns -1 to go on, otherwise the exit code.
 int parseCommandLine(int argc, char* argv[], QString* file)
@@ -44,6 +57,21 @@ int parseCommandLine(int argc, char* argv[], QString* file)
     *file = files.value(0);
     return -1;
 }
+// For the start-up benchmark: report once the window is on screen, then end.
+void ExitWhenShown()
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        QWidget* w = MainWindow();
+        if (!w || !w->windowHandle() || !w->windowHandle()->isExposed())
+            return;
+        poll->stop();
+        std::printf("shown %.0f\n", residentMB());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    poll->start(1);
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -61,5 +89,7 @@ int main(int argc, char* argv[])
     Main();
     if (MainHasExited())
         return 0;
+    if (qEnvironmentVariableIsSet("QRN_EXIT_WHEN_SHOWN"))
+        ExitWhenShown();
     return app.exec();
 }

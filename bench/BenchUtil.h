@@ -1,0 +1,49 @@
+#pragma once
+// Shared bits of the timing programs: sample pages and medians.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QVector>
+#include <algorithm>
+#include <sys/resource.h>
+
+namespace Bench {
+// A realistic page of about `bytes` bytes: markup, attributes, entities, script, comments.
+inline QByteArray SamplePage(qint64 bytes)
+{
+    const QByteArray block =
+        "<TABLE BORDER=\"0\" CELLPADDING=\"4\" WIDTH=\"80%\">\r\n"
+        "  <TR>\r\n    <TD CLASS=\"name\">Sourdough &amp; rye</TD>\r\n    <TD>  3.50  </TD>\r\n  </TR>\r\n"
+        "</TABLE>\r\n<!-- price list -->\r\n<P>Open   daily from 7&nbsp;am.   Fresh bread   every morning.</P>\r\n"
+        "<SCRIPT LANGUAGE=\"JavaScript\">\r\nvar total = 0; for (var i = 0; i < 10; i++) { total += i; }\r\n</SCRIPT>\r\n"
+        "    \r\n \r\n";
+    QByteArray out = "<HTML>\r\n<HEAD><TITLE>Sample</TITLE></HEAD>\r\n<BODY>\r\n";
+    out.reserve(bytes + block.size());
+    while (out.size() < bytes)
+        out += block;
+    out += "</BODY>\r\n</HTML>\r\n";
+    return out;
+}
+
+inline bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline double Median(QVector<double> v)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Peak resident memory of this process so far, in MB.
+inline double PeakMB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+} // namespace Bench

@@ -1,0 +1,54 @@
+// Opening large pages: time until the text is shown and the first screen coloured,
+// peak memory, and the longest stall of the event loop.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "BenchUtil.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "app/frmMain.h"
+#include "document/CodeMax1.h"
+#include "document/frmDocument.h"
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    QApplication app(argc, argv);
+    const int mb = argc > 1 ? atoi(argv[1]) : 50;
+    const int runs = argc > 2 ? atoi(argv[2]) : 5;
+    SaveSetting("Config", "Splash", "0");
+    SaveSetting("Config", "NewDoc", "0");
+    SaveSetting("Config", "Instance", "0");
+    const QString path = home.filePath("big.html");
+    if (!Bench::WriteFile(path, Bench::SamplePage(qint64(mb) * 1024 * 1024)))
+        return 1;
+
+    QVector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        SetCommandLineOverride(QString());
+        Main();
+        frmMain* m = MainWindow();
+        QApplication::processEvents();
+        QElapsedTimer t;
+        t.start();
+        m->CreateDocument();
+        m->fctnLoadDocument("big.html", path);
+        // The first paint colours the visible lines.
+        m->ActiveDocument()->Editor()->repaint();
+        QApplication::processEvents();
+        times << t.nsecsElapsed() / 1e6;
+        for (frmDocument* d : m->Documents())
+            d->Editor()->SetModified(false);
+        m->close();
+        QApplication::processEvents();
+    }
+    std::printf("open %d MB page, text shown and first screen coloured (median of %d): %.0f ms\n", mb, runs,
+                Bench::Median(times));
+    std::printf("peak memory after opening the %d MB page %d times: %.0f MB\n", mb, runs, Bench::PeakMB());
+    return 0;
+}
