@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -106,6 +107,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildToolbars();
     buildSidebar();
     buildStatusBar();
+    InstallToolCommands(this);
 }
 
 frmMain::~frmMain() = default;
@@ -727,6 +729,7 @@ frmDocument* frmMain::CreateDocument()
         sub->show();
     // Resizes and state changes are remembered for the next new window.
     connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
+    emit DocumentCreated(doc);
     m_mdi->setActiveSubWindow(sub);
     doc->Form_Activate();
     doc->Editor()->SetFocus();
