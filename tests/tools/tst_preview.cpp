@@ -55,6 +55,10 @@ private slots:
     {
         QDesktopServices::setUrlHandler("file", &catcher, "open");
     }
+    void cleanupTestCase()
+    {
+        QDesktopServices::unsetUrlHandler("file");
+    }
     void init()
     {
         ResetSettingsStore();
