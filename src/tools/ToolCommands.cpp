@@ -21,6 +21,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 
 namespace ToolCommands {
 namespace {
@@ -195,6 +197,25 @@ void mnuHelpNet_Click(frmMain*)
 }
 } // namespace ToolCommands
 
+namespace {
+// The edit control claims the keys it has bindings for (Ctrl+D duplicates a
+// line, Ctrl+T swaps two): the Tools menu's shortcuts must reach the menu.
+void freeToolKeys(frmMain* main, CodeMax1* editor)
+{
+    for (QAction* a : main->Menu(QStringLiteral("mnuTools"))->actions()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        const int key = a->shortcut()[0].toCombined();
+        while (QsciCommand* c = editor->standardCommands()->boundTo(key)) {
+            if (c->key() == key)
+                c->setKey(0);
+            if (c->alternateKey() == key)
+                c->setAlternateKey(0);
+        }
+    }
+}
+} // namespace
+
 void InstallToolCommands(frmMain* main)
 {
     using namespace ToolCommands;
@@ -234,6 +255,7 @@ void InstallToolCommands(frmMain* main)
     mnuTools_Click(main, false);
 
     QObject::connect(main, &frmMain::DocumentCreated, main, [main](frmDocument* doc) {
+        freeToolKeys(main, doc->Editor());
         QObject::connect(doc, &frmDocument::PreviewPanelClicked, main,
                          [main, doc](int panel) { Preview::PanelClick(main, doc, panel); });
     });

@@ -117,6 +117,24 @@ private slots:
         QCOMPARE(e->Text(), "<" + result + ">");
     }
 
+    void keyboard()
+    {
+        frmMain* m = StartMain();
+        m->activateWindow();
+        CodeMax1* e = m->ActiveDocument()->Editor();
+        e->SetText("Hello World");
+        e->SetFocus();
+        e->SetSel({0, 0, 0, 5});
+        QTest::keyClick(e, Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(e->Text(), QString("HELLO World"));
+        QTest::keyClick(e, Qt::Key_U, Qt::ControlModifier);
+        QCOMPARE(e->Text(), QString("hello World"));
+        e->SetCaretPos(0, 11);
+        // Ctrl+D is the date here, not the edit control's line duplication.
+        QTest::keyClick(e, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(e->Text(), "hello World" + ToolCommands::DateText(QDate::currentDate()));
+    }
+
     void repeatAsksForACount()
     {
         frmMain* m = StartMain();
