@@ -5,40 +5,20 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
+#include "UrlCatcher.h"
 #include "document/CodeMax1.h"
 #include "tools/Preview.h"
 #include "tools/ToolFiles.h"
-
-// Takes the addresses the program hands to the desktop instead of opening them.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestPreview : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
-    UrlCatcher catcher;
+    UrlCatcher catcher{{"file"}};
 
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return QString();
-        f.write(bytes);
-        return path;
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QString writeFile(const QString& name, const QByteArray& bytes) { return WriteTestFile(dir, name, bytes); }
+    static QByteArray readFile(const QString& path) { return ReadTestFile(path); }
     frmDocument* open(frmMain* m, const QString& path)
     {
         m->OpenCommandLine('"' + path + '"');
@@ -51,14 +31,6 @@ class TestPreview : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QDesktopServices::setUrlHandler("file", &catcher, "open");
-    }
-    void cleanupTestCase()
-    {
-        QDesktopServices::unsetUrlHandler("file");
-    }
     void init()
     {
         ResetSettingsStore();

@@ -3,23 +3,16 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
+#include "UrlCatcher.h"
 #include "document/CodeMax1.h"
 #include "tools/ToolCommands.h"
-
-// Takes the addresses the program hands to the desktop instead of opening them.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestTextTools : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
-    UrlCatcher catcher;
+    UrlCatcher catcher{{"file", "https"}};
 
     static void openToolsMenu(frmMain* m) { emit m->Menu("mnuTools")->aboutToShow(); }
     static void closeToolsMenu(frmMain* m) { emit m->Menu("mnuTools")->aboutToHide(); }
@@ -36,16 +29,6 @@ class TestTextTools : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        for (const char* scheme : {"file", "https"})
-            QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    }
-    void cleanupTestCase()
-    {
-        for (const char* scheme : {"file", "https"})
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
     void init()
     {
         ResetSettingsStore();
@@ -151,11 +134,7 @@ private slots:
 
     void toolsMenuRule()
     {
-        const QString path = dir.filePath("rule.html");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<p>text</p>");
-        f.close();
+        const QString path = WriteTestFile(dir, "rule.html", "<p>text</p>");
         frmMain* m = StartMain();
         // No document: everything that needs one is off.
         m->ActiveDocument()->SubWindow()->close();
@@ -202,18 +181,11 @@ private slots:
         QFETCH(int, answer);
         const QString marker = dir.filePath("marker.txt");
         QFile::remove(marker);
-        const QString script = dir.filePath("tool.sh");
-        QFile f(script);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\npwd > '" + marker.toUtf8() + ".tmp'\nmv '" + marker.toUtf8() + ".tmp' '" +
-                marker.toUtf8() + "'\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString page = dir.filePath("pages/index.html");
-        QDir().mkpath(dir.filePath("pages"));
-        QFile p(page);
-        QVERIFY(p.open(QIODevice::WriteOnly));
-        p.close();
+        const QString script = WriteTestFile(dir, "tool.sh",
+                                             "#!/bin/sh\npwd > '" + marker.toUtf8() + ".tmp'\nmv '" + marker.toUtf8() +
+                                                 ".tmp' '" + marker.toUtf8() + "'\n",
+                                             true);
+        const QString page = WriteTestFile(dir, "pages/index.html", "");
         SaveSetting("Config", "Tool2", "Notepad");
         SaveSetting("Config", "ToolExe2", present ? script : dir.filePath("deleted-tool"));
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
 #include "tools/Tidy.h"
@@ -24,30 +25,18 @@ class TestTidy : public QObject {
     // A stand-in for tidy that runs the given shell commands.
     QString fakeTidy(const QString& name, const QByteArray& body)
     {
-        const QString path = scratch.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return QString();
-        f.write("#!/bin/sh\n" + body + "\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return WriteTestFile(scratch, name, "#!/bin/sh\n" + body + "\n", true);
     }
 
     // Tidy's own output for the page with the same switches, as the user would get it.
     QString tidyDirectly(const QString& page, bool forced)
     {
         QTemporaryDir dir;
-        QFile f(dir.filePath("~tidy_qrn.html"));
-        if (!f.open(QIODevice::WriteOnly))
-            return QString();
-        f.write(page.toUtf8());
-        f.close();
+        const QString file = WriteTestFile(dir, "~tidy_qrn.html", page.toUtf8());
         QProcess p;
         p.start("tidy", Tidy::Arguments(forced ? Tidy::RunKind::Forced : Tidy::RunKind::Tidy, dir.path()));
         p.waitForFinished(30000);
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll());
+        return QString::fromUtf8(ReadTestFile(file));
     }
 
     frmDocument* startWith(const QString& text)
