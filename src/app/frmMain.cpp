@@ -8,6 +8,7 @@
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 #include "options/OptionsCommands.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -108,6 +109,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildSidebar();
     buildStatusBar();
     InstallOptionsCommands(this);
+    InstallToolCommands(this);
 }
 
 frmMain::~frmMain() = default;
@@ -711,6 +713,7 @@ frmDocument* frmMain::CreateDocument()
         sub->show();
     // Resizes and state changes are remembered for the next new window.
     connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
+    emit DocumentCreated(doc);
     m_mdi->setActiveSubWindow(sub);
     doc->Form_Activate();
     doc->Editor()->SetFocus();

@@ -114,6 +114,11 @@ public:
     // Reloads the user-tool items from the settings.
     void LoadUserTools();
 
+signals:
+    // A document window was created and shown (before it is activated).
+    void DocumentCreated(frmDocument* doc);
+
+public:
     // Maximised edit view: the six marks stored while it is on.
     std::array<bool, 6> MaxViewSaved{};
 

@@ -1,0 +1,164 @@
+#include "tools/Preview.h"
+
+#include "app/Prompter.h"
+#include "app/ShellRoutines.h"
+#include "app/frmMain.h"
+#include "document/CodeMax1.h"
+#include "document/frmDocument.h"
+#include "tools/ToolFiles.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QUrl>
+
+#ifdef QRN_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace Preview {
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Preview", text);
+}
+
+QString caretText(const frmDocument* doc)
+{
+    const CodeMaxRange r = doc->Editor()->GetSel(true);
+    return QStringLiteral("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1);
+}
+
+bool writeCopy(frmMain* main, frmDocument* doc, const QString& path)
+{
+    QString error;
+    if (ToolFiles::WriteEditorCopy(doc->Editor(), path, &error))
+        return true;
+    MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QLatin1Char('\n') + error, MsgButtons::OKOnly,
+           MsgIcon::Exclamation, QStringLiteral("QRN"), main);
+    return false;
+}
+} // namespace
+
+QString ExtensionOf(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    // "page." has a dot but no extension; a copy named "~preview_qrn." would mean nothing to a browser.
+    if (dot < 0 || dot == name.size() - 1)
+        return QStringLiteral("html");
+    return name.mid(dot + 1);
+}
+
+Target TargetFor(const QString& path, bool mapped)
+{
+    Target t;
+    if (path.isEmpty()) {
+        t.folder = ToolFiles::ProgramFolder();
+        t.extension = QStringLiteral("html");
+    } else {
+        t.folder = QFileInfo(path).absolutePath();
+        if (!t.folder.endsWith(QLatin1Char('/')))
+            t.folder += QLatin1Char('/');
+        t.extension = ExtensionOf(path);
+    }
+    t.originalExtension = t.extension;
+    if (!mapped)
+        return t;
+    if (t.extension == QLatin1String("asp")) {
+        t.mapping = Mapping::AsHtml;
+        t.extension = QStringLiteral("shtml");
+    } else if (t.extension == QLatin1String("css") || t.extension == QLatin1String("js")) {
+        t.mapping = Mapping::AsRawText;
+        t.extension = QStringLiteral("txt");
+    }
+    return t;
+}
+
+QWidget* Browser(frmDocument* doc)
+{
+#ifdef QRN_HAVE_WEBENGINE
+    if (auto* view = qobject_cast<QWebEngineView*>(doc->WebBrowser1()))
+        return view;
+    // Created on the first preview only: the engine is heavy to start.
+    auto* view = new QWebEngineView(doc);
+    view->hide();
+    doc->SetWebBrowser(view);
+    QObject::connect(view, &QWebEngineView::loadStarted, doc,
+                     [doc, view] { StatusTextChange(doc, tr("Opening page ") + view->url().toLocalFile()); });
+    QObject::connect(view, &QWebEngineView::loadFinished, doc, [doc](bool ok) {
+        StatusTextChange(doc, ok ? tr("Done") : tr("The page could not be shown."));
+    });
+    QObject::connect(view->page(), &QWebEnginePage::linkHovered, doc, [doc](const QString& url) {
+        StatusTextChange(doc, url.isEmpty() ? tr("Done") : url);
+    });
+    return view;
+#else
+    Q_UNUSED(doc);
+    return nullptr;
+#endif
+}
+
+void StatusTextChange(frmDocument* doc, const QString& text)
+{
+    if (doc->WebBrowser1()->isVisible())
+        doc->Panel(5)->setText(text);
+    else
+        doc->Panel(5)->setText(caretText(doc));
+}
+
+bool PanelClick(frmMain* main, frmDocument* doc, int panel)
+{
+    if (panel != 1 && panel != 2)
+        return false;
+    const bool preview = panel == 2;
+    if (preview) {
+        const Target t = TargetFor(doc->HasFile() ? doc->PathPanel() : QString(), true);
+        if (t.mapping == Mapping::AsHtml) {
+            MsgBox(tr("Preview does not support server scripts, so Active Server Pages are previewed as HTML."),
+                   MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"), main);
+        } else if (t.mapping == Mapping::AsRawText) {
+            const QString question = tr("Preview does not support this file format, so *.") + t.originalExtension +
+                                     tr(" files can only be previewed as raw text. Do you wish to proceed?");
+            if (MsgBox(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("QRN"), main) != MsgAnswer::Yes)
+                return false;
+        }
+        QWidget* browser = Browser(doc);
+        if (!browser || !writeCopy(main, doc, t.Path()))
+            return false;
+#ifdef QRN_HAVE_WEBENGINE
+        auto* view = static_cast<QWebEngineView*>(browser);
+        const QUrl url = QUrl::fromLocalFile(t.Path());
+        // A second click shows the text as it is now.
+        if (view->url() == url)
+            view->reload();
+        else
+            view->load(url);
+#endif
+    }
+
+    doc->Panel(panel)->SetBevel(1);
+    doc->Panel(preview ? 1 : 2)->SetBevel(2);
+    doc->setUpdatesEnabled(false);
+    // The two views share the window's area: one shows while the other hides.
+    doc->WebBrowser1()->setVisible(preview);
+    doc->Editor()->setVisible(!preview);
+    doc->Panel(5)->setText(caretText(doc));
+    doc->setUpdatesEnabled(true);
+    doc->fctnRefreshCommands();
+    // Nothing is inserted into a document that is being previewed.
+    main->List1()->setEnabled(!preview);
+    if (!preview)
+        doc->Editor()->SetFocus();
+    return true;
+}
+
+void ExternalBrowser(frmMain* main, frmDocument* doc)
+{
+    if (!doc)
+        return;
+    const Target t = TargetFor(doc->HasFile() ? doc->PathPanel() : QString(), false);
+    if (writeCopy(main, doc, t.Path()))
+        fctnShellExec(QStringLiteral("Open"), t.Path());
+}
+} // namespace Preview

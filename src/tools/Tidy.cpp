@@ -1,0 +1,237 @@
+#include "tools/Tidy.h"
+
+#include "app/Prompter.h"
+#include "app/Settings.h"
+#include "app/frmMain.h"
+#include "document/CodeMax1.h"
+#include "document/FileText.h"
+#include "document/frmDocument.h"
+#include "tools/ToolFiles.h"
+#include "tools/frmTidy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace Tidy {
+namespace {
+QString g_programOverride;
+int g_timeLimit = 60000;
+QString g_lastFolder;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Tidy", text);
+}
+
+// Only the numeric value -1 (or "True") counts as on: "1" is off.
+bool switchOn(const char* key)
+{
+    const QString text = Setting::String(QStringLiteral("Config"), QLatin1String(key)).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && value == -1.0;
+}
+} // namespace
+
+QString OptionText()
+{
+    QString o;
+    if (switchOn("Tidy0Indent"))
+        o += QStringLiteral(" -i");
+    // Tidy 5 reads "-o" as "write output to the next file"; "-omit" is the
+    // switch that omits optional tags.
+    if (switchOn("Tidy1Omit"))
+        o += QStringLiteral(" -omit");
+    if (switchOn("Tidy3Clean"))
+        o += QStringLiteral(" -c");
+    if (switchOn("Tidy4Quiet"))
+        o += QStringLiteral(" -q");
+    if (switchOn("Tidy5Bare"))
+        o += QStringLiteral(" -b");
+    o += switchOn("Tidy6Xhtml") ? QStringLiteral(" -asxhtml") : QStringLiteral(" -ashtml");
+    if (switchOn("Tidy2Upper"))
+        o += QStringLiteral(" -u --uppercase-attributes yes");
+    return o;
+}
+
+QStringList Arguments(RunKind kind, const QString& folder)
+{
+    const QString dir = QDir(folder).absolutePath() + QLatin1Char('/');
+    QStringList args;
+    if (kind == RunKind::Check)
+        args << QStringLiteral("-f") << dir + QStringLiteral("~tidy_qrn.txt");
+    else
+        args << QStringLiteral("-m");
+    args += OptionText().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    args << QStringLiteral("--tidy-mark") << QStringLiteral("no") << QStringLiteral("--wrap-asp") << QStringLiteral("no");
+    if (kind == RunKind::Forced)
+        args << QStringLiteral("--force-output") << QStringLiteral("yes");
+    // The files are always absolute paths, so none of them can read as a switch.
+    args << dir + QStringLiteral("~tidy_qrn.html");
+    return args;
+}
+
+QString Program()
+{
+    if (!g_programOverride.isEmpty())
+        return g_programOverride;
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Tidy/tidy");
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("tidy"));
+    return found.isEmpty() ? QStringLiteral("tidy") : found;
+}
+
+void SetProgramOverride(const QString& program)
+{
+    g_programOverride = program;
+}
+
+void SetTimeLimit(int milliseconds)
+{
+    g_timeLimit = milliseconds;
+}
+
+QString LastWorkFolder()
+{
+    return g_lastFolder;
+}
+
+Outcome Run(const QStringList& arguments, QWidget* owner)
+{
+    Outcome out;
+    QProcess process;
+    process.setProgram(Program());
+    process.setArguments(arguments);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+
+    QEventLoop loop;
+    bool timedOut = false;
+    QProgressDialog progress(tr("HTML Tidy is working..."), tr("Cancel"), 0, 0, owner);
+    progress.setObjectName(QStringLiteral("TidyProgress"));
+    progress.setWindowTitle(QStringLiteral("QRN"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.setMinimumDuration(0);
+    progress.cancel();  // a fresh progress dialog shows itself by timer; only ours decides
+    progress.reset();
+    progress.hide();
+    QTimer showTimer;
+    showTimer.setSingleShot(true);
+    QObject::connect(&showTimer, &QTimer::timeout, &progress, [&progress] { progress.show(); });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &process, [&] {
+        timedOut = true;
+        process.kill();
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &process, [&] {
+        out.cancelled = true;
+        process.kill();
+    });
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            loop.quit();
+    });
+
+    process.start();
+    if (process.state() == QProcess::NotRunning && process.error() == QProcess::FailedToStart) {
+        out.message = tr("HTML Tidy could not be started (%1): %2.\nInstall the \"tidy\" package.")
+                          .arg(process.program(), process.errorString());
+        return out;
+    }
+    showTimer.start(400);
+    limit.start(g_timeLimit);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    showTimer.stop();
+    limit.stop();
+    progress.hide();
+
+    if (process.error() == QProcess::FailedToStart) {
+        out.message = tr("HTML Tidy could not be started (%1): %2.\nInstall the \"tidy\" package.")
+                          .arg(process.program(), process.errorString());
+    } else if (out.cancelled) {
+        // The user stopped it; nothing to report.
+    } else if (timedOut) {
+        out.message = tr("HTML Tidy did not finish within %1 seconds and was stopped.").arg(g_timeLimit / 1000);
+    } else if (process.exitStatus() == QProcess::CrashExit) {
+        out.message = tr("HTML Tidy stopped unexpectedly (%1).").arg(process.program());
+    } else {
+        // Tidy's exit code only repeats what its log says.
+        out.ok = true;
+    }
+    return out;
+}
+
+void mnuToolsTidy_Click(frmMain* main)
+{
+    frmDocument* doc = main->ActiveDocument();
+    if (!doc || !doc->IsEditMode())
+        return;
+    CodeMax1* editor = doc->Editor();
+    auto report = [main](const QString& message) {
+        MsgBox(message, MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), main);
+    };
+
+    // Private to this user and this run; removed with everything in it at the end.
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/qrn-tidy-XXXXXX"));
+    if (!work.isValid()) {
+        report(tr("HTML Tidy could not be run: no temporary folder (%1).").arg(work.errorString()));
+        return;
+    }
+    g_lastFolder = work.path();
+    const QString page = work.filePath(QStringLiteral("~tidy_qrn.html"));
+    const QString log = work.filePath(QStringLiteral("~tidy_qrn.txt"));
+    // Tidy reads and writes UTF-8; the document's own encoding comes back on save.
+    QString error;
+    if (!ToolFiles::WriteCopy(page, editor->Text().toUtf8(), &error)) {
+        report(error);
+        return;
+    }
+
+    const Outcome check = Run(Arguments(RunKind::Check, work.path()), main);
+    if (!check.ok) {
+        if (!check.message.isEmpty())
+            report(check.message);
+        return;
+    }
+    QString logText;
+    QFile logFile(log);
+    if (logFile.open(QIODevice::ReadOnly))
+        logText = QString::fromUtf8(logFile.readAll());
+    logFile.close();
+
+    frmTidy dialog(main);
+    dialog.ShowTidyLog(logText, work.path());
+    Prompter::Current().ExecDialog(&dialog);
+    if (!dialog.Applied())
+        return;
+
+    QString text = dialog.TidiedText();
+    text.remove(QLatin1Char('\r'));
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    text = FileText::NormaliseLineBreaks(text, editor->LineBreak());
+    const CodeMaxRange remembered = editor->GetSel(false);
+    const int last = editor->LineCount() - 1;
+    editor->SetSel({0, 0, last, editor->GetLineLength(last)}, false);
+    editor->SetSelText(text);
+    editor->SetSel(remembered, true);
+    ToolFiles::RemoveMatching(work.path(), QStringLiteral("~tidy_qrn.*"));
+}
+} // namespace Tidy

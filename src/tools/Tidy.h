@@ -1,0 +1,42 @@
+#pragma once
+// Front end to the HTML Tidy program: a check run whose log the user reads,
+// then on request a run that rewrites a copy of the page, whose text replaces
+// the document's.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class frmMain;
+
+namespace Tidy {
+// Switches from the seven "Config" keys in the order Tidy0, 1, 3, 4, 5, 6, 2,
+// e.g. " -i -q -ashtml -u --uppercase-attributes yes" with the defaults.
+QString OptionText();
+
+enum class RunKind { Check, Tidy, Forced };
+// Argument list of a run on the files "~tidy_qrn.html" / "~tidy_qrn.txt" in folder.
+QStringList Arguments(RunKind kind, const QString& folder);
+
+// "Tidy/tidy" beside the program when present, else "tidy" from PATH.
+QString Program();
+// Tests point the front end at another program (empty restores the search)
+// and shorten the time limit.
+void SetProgramOverride(const QString& program);
+void SetTimeLimit(int milliseconds);
+
+struct Outcome {
+    bool ok = false;
+    bool cancelled = false;
+    QString message;   // why it failed, for the user
+};
+// Runs the program and waits with the interface alive: a progress window
+// with Cancel appears when the run takes a moment; past the time limit the
+// program is stopped.
+Outcome Run(const QStringList& arguments, QWidget* owner);
+
+// The folder of the last run's files (gone once the command has finished).
+QString LastWorkFolder();
+
+// The Tools menu command on the active document.
+void mnuToolsTidy_Click(frmMain* main);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The HTML Tidy log window, also the clipboard viewer; its caption decides
+// which of the two it is.
+#include <QDialog>
+
+class CodeMax1;
+class QLabel;
+class QPushButton;
+class frmMain;
+
+class frmTidy : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmTidy(frmMain* owner);
+
+    // HTML Tidy: shows the check run's log; folder holds the run's files.
+    void ShowTidyLog(const QString& log, const QString& folder);
+    // Clipboard viewer: shows the clipboard's text.
+    void ShowClipboard();
+
+    CodeMax1* Editor() const { return m_editor; }
+    QLabel* Label1() const { return m_label; }
+    QPushButton* cmdOK() const { return m_ok; }
+    QPushButton* cmdCancel() const { return m_cancel; }
+
+    // Set once the tidy run has produced the text that replaces the document's.
+    bool Applied() const { return m_applied; }
+    QString TidiedText() const { return m_tidied; }
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+private:
+    bool isTidy() const;
+    void popupHelp(const QPoint& pos);
+    void refreshClear();
+
+    frmMain* m_main;
+    CodeMax1* m_editor;
+    QLabel* m_label;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    QString m_folder;
+    QString m_tidied;
+    bool m_applied = false;
+};
