@@ -7,6 +7,9 @@
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
+#include "insert/InsertionMenus.h"
+#include "insert/frmNew.h"
+#include "tools/Sidebar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -106,6 +109,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildToolbars();
     buildSidebar();
     buildStatusBar();
+    InstallInsertionMenus(this);
+    InstallSidebar(this);
 }
 
 frmMain::~frmMain() = default;
@@ -738,7 +743,8 @@ frmDocument* frmMain::fctnNewDoc()
     ++m_docCount;
     frmDocument* doc = CreateDocument();
     doc->SetCaption(tr("Document %1").arg(m_docCount));
-    // The new-page wizard joins here once it exists.
+    if (OptNewDoc)
+        RunNewPageWizard(this);
     return doc;
 }
 
