@@ -225,7 +225,8 @@ std::span<const MenuEntry> Entries()
 
 Snippet QuickTable()
 {
-    return {TableOutline(), false, 0, 7};
+    // Up seven lines keeps the character column of "</TABLE>"; three more to the left reach the first cell.
+    return {TableOutline(), false, 3, 7};
 }
 
 Snippet Row()

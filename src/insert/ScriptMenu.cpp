@@ -100,7 +100,8 @@ Snippet Text(const QString& caption, const QString& answer)
                       QStringLiteral("\t"), QStringLiteral("}")}),
                 false, -3, 4};
     if (caption == QLatin1String("Else block"))
-        return {blockOf(QStringLiteral("else {")), false, -1, 1};
+        // Columns count the tab as one character: one line up already stands after it.
+        return {blockOf(QStringLiteral("else {")), false, 0, 1};
     if (caption == QLatin1String("For loop block"))
         return {blockOf(QStringLiteral("for (i=0; i<10; i++) {")), false, -4, 2};
     if (caption == QLatin1String("While loop block"))

@@ -120,7 +120,7 @@ Snippet TagSnippet(const QString& tag, const QString& sel)
     if (tag == QLatin1String("IMG"))
         return {QStringLiteral("<IMG SRC=\"\" ALT=\"\" BORDER=\"0\">"), false, 20, 0};
     if (tag == QLatin1String("TABLE"))
-        return {TableOutline(sel), false, 0, 7};
+        return {TableOutline(sel), false, 3, 7};   // start of the first header cell
     return {Paired(tag, sel), false, int(tag.size()) + 3, 0};
 }
 
