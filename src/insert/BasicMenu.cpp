@@ -69,15 +69,9 @@ void Click(const QString& caption, const QString& tag, const QString& sel)
         if (title)
             InsertSnippet(QuickPageOutline(*title));
     } else if (caption == QLatin1String("Anchor")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpAnchor(sel);
-        ShowAttributeDialog(dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog([&sel](frmAddBasic& d) { d.SetUpAnchor(sel); });
     } else if (caption == QLatin1String("Image")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpImage();
-        ShowAttributeDialog(dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog(&frmAddBasic::SetUpImage);
     } else if (caption == QLatin1String("Colour chooser")) {
         cCommonDialog chooser;
         int colour = 0;

@@ -202,10 +202,7 @@ QString Text(const QString& caption, const QString& answer)
 void Click(const QString& caption, const QString&, const QString&)
 {
     if (caption == QLatin1String("Pop-up window script")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpPopup();
-        ShowAttributeDialog(dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog(&frmAddBasic::SetUpPopup);
         return;
     }
     QString answer;

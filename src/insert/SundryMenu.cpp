@@ -137,23 +137,14 @@ QString Shockwave()
 void Click(const QString& caption, const QString&, const QString&)
 {
     if (caption == QLatin1String("Stylesheet link")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpStylesheet();
-        Prompter::Current().ExecDialog(&dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog(&frmAddBasic::SetUpStylesheet, false);
     } else if (caption == QLatin1String("Meta redirect (client pull)")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpMetaRedirect();
-        ShowAttributeDialog(dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog(&frmAddBasic::SetUpMetaRedirect);
     } else if (caption == QLatin1String("Page margins")) {
         Prompter::Current().MsgBox(MainWindow(), QObject::tr("Not implemented yet."), MsgButtons::OKOnly,
                                    MsgIcon::Information, QStringLiteral("QRN"));
     } else if (caption == QLatin1String("Page transitions")) {
-        frmAddBasic dialog(MainWindow());
-        dialog.SetUpTransition();
-        Prompter::Current().ExecDialog(&dialog);
-        InsertPending(0, 0);
+        RunAttributeDialog(&frmAddBasic::SetUpTransition, false);
     } else if (caption == QLatin1String("ActiveX control")) {
         fctnInsertText(QStringLiteral("OBJECT ID=\"\" CLASSID=\"\" WIDTH=\"\" HEIGHT=\"\" DATA=\"\""), true);
     } else if (caption == QLatin1String("Insert DHTML layer")) {

@@ -2,6 +2,9 @@
 
 #include "app/Main.h"
 #include "app/Prompter.h"
+#include "app/frmMain.h"
+#include "insert/DialogButtons.h"
+#include "insert/Snippet.h"
 #include "options/cCommonDialog.h"
 
 #include <QCheckBox>
@@ -67,12 +70,8 @@ frmAddBasic::frmAddBasic(QWidget* parent) : QDialog(parent)
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->hide();
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(tr("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto* cancel = buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    QPushButton *ok = nullptr, *cancel = nullptr;
+    auto* buttons = AddOkCancel(this, &ok, &cancel);
     grid->addWidget(buttons, 4, 0, 1, 3);
 
     // OK validates first, so the button box's own accept is not used.
@@ -196,6 +195,17 @@ void ShowAttributeDialog(frmAddBasic& dialog)
     dialog.Combo1()->addItems(frmAddBasic::UrlPrefixes());
     dialog.Combo1()->setCurrentIndex(-1);
     Prompter::Current().ExecDialog(&dialog);
+}
+
+void RunAttributeDialog(const std::function<void(frmAddBasic&)>& setUp, bool withPrefixes)
+{
+    frmAddBasic dialog(MainWindow());
+    setUp(dialog);
+    if (withPrefixes)
+        ShowAttributeDialog(dialog);
+    else
+        Prompter::Current().ExecDialog(&dialog);
+    InsertPending(0, 0);
 }
 
 QString frmAddBasic::FileAddress(const QString& path, bool fullAddress)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QSize>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -60,3 +61,6 @@ private:
 
 // Fills the URL list with the eight prefixes and shows the dialog modally.
 void ShowAttributeDialog(frmAddBasic& dialog);
+// The openers' round trip: set the dialog up, show it (with the eight prefixes
+// unless the set-up fills the list itself), insert its markup and clear it.
+void RunAttributeDialog(const std::function<void(frmAddBasic&)>& setUp, bool withPrefixes = true);

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/Prompter.h"
+#include "insert/DialogButtons.h"
 #include "insert/InsertText.h"
 #include "insert/Snippet.h"
 #include "options/cCommonDialog.h"
@@ -72,12 +73,8 @@ frmNew::frmNew(QWidget* parent) : QDialog(parent)
     m_colourPanel->hide();
     outer->addWidget(m_colourPanel);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(tr("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto* cancel = buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    QPushButton *ok = nullptr, *cancel = nullptr;
+    auto* buttons = AddOkCancel(this, &ok, &cancel);
     outer->addWidget(buttons);
 
     connect(m_check[0], &QCheckBox::toggled, m_txtA[1], &QWidget::setVisible);
