@@ -47,6 +47,8 @@ int QtPrompter::MsgBox(QWidget* owner, const QString& text, int buttons, int ico
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
+    const bool secondDefault = (buttons & MsgButtons::DefaultButton2) != 0;
+    buttons &= ~MsgButtons::DefaultButton2;
     switch (buttons) {
     case MsgButtons::OKCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -61,6 +63,8 @@ int QtPrompter::MsgBox(QWidget* owner, const QString& text, int buttons, int ico
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
+    if (secondDefault && buttons != MsgButtons::OKOnly)
+        box.setDefaultButton(buttons == MsgButtons::OKCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

@@ -7,6 +7,9 @@
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
+#include "insert/InsertionMenus.h"
+#include "insert/frmNew.h"
+#include "tools/Sidebar.h"
 #include "options/OptionsCommands.h"
 #include "tools/ToolCommands.h"
 
@@ -108,6 +111,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildToolbars();
     buildSidebar();
     buildStatusBar();
+    InstallInsertionMenus(this);
+    InstallSidebar(this);
     InstallOptionsCommands(this);
     InstallToolCommands(this);
 }
@@ -725,7 +730,8 @@ frmDocument* frmMain::fctnNewDoc()
     ++m_docCount;
     frmDocument* doc = CreateDocument();
     doc->SetCaption(tr("Document %1").arg(m_docCount));
-    // The new-page wizard joins here once it exists.
+    if (OptNewDoc)
+        RunNewPageWizard(this);
     return doc;
 }
 

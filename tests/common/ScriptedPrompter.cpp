@@ -27,9 +27,10 @@ int ScriptedPrompter::MsgBox(QWidget*, const QString& text, int buttons, int ico
     asked << q;
     if (m_msg.isEmpty()) {
         unexpected << text;
-        if (buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OKCancel)
+        const int kind = buttons & ~MsgButtons::DefaultButton2;
+        if (kind == MsgButtons::YesNoCancel || kind == MsgButtons::OKCancel)
             return MsgAnswer::Cancel;
-        if (buttons == MsgButtons::YesNo)
+        if (kind == MsgButtons::YesNo)
             return MsgAnswer::No;
         return defaultMsgAnswer;
     }

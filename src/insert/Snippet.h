@@ -1,0 +1,49 @@
+#pragma once
+// What a menu entry inserts and where the caret goes afterwards, plus the
+// small pieces every snippet menu shares.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QAction;
+class QMenu;
+
+struct Snippet {
+    QString text;
+    bool wrap = false;
+    int chars = 0;
+    int lines = 0;
+    bool operator==(const Snippet&) const = default;
+};
+
+// One entry of a snippet menu: its caption and the tag string stored with it.
+struct MenuEntry {
+    const char* caption;
+    const char* tag;
+};
+
+// Lines joined by CR LF, the line break snippets are written with.
+QString CrLf(const QStringList& lines);
+// "<tag>" + inner + "</tag>"
+QString Paired(const QString& tag, const QString& inner);
+// Inserts into the active document with the snippet's caret instruction.
+void InsertSnippet(const Snippet& snippet);
+// Inserts PendingInsert when a dialog left markup there, and always clears it.
+void InsertPending(int chars, int lines);
+
+// A one-line prompt titled with the application title unless given; an empty
+// answer and Cancel both give nullopt.
+std::optional<QString> AskForText(const QString& prompt, const QString& defaultText = QString(),
+                                  const QString& title = QStringLiteral("QRN"));
+
+// "QRN Version 1.2.0"
+QString GeneratorName();
+// The thirteen-line page of the quick outline and the page wizard. A META
+// line is written only for the values given.
+QString PageSkeleton(const QString& title, const std::optional<QString>& description,
+                     const std::optional<QString>& keywords, bool generator, const QString& bodyTag);
+// The ten-line table outline; firstHeader goes into the first header cell.
+QString TableOutline(const QString& firstHeader = QString());
+
+// Translated caption of an entry, as shown in the menu.
+QString EntryCaption(const MenuEntry& entry);
