@@ -40,9 +40,7 @@ class TestHostile : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
     }
     void cleanup()
@@ -189,6 +187,8 @@ private slots:
         const QString blocker = makeFile("blocker", "x");
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", (blocker + "/config").toUtf8());
+        // Nothing can be read either, so the new-page wizard comes up as on a first run.
+        prompter->queueDialog([](QDialog*) { return int(QDialog::Rejected); });
         frmMain* m = StartMain();
         QVERIFY(m);
         QVERIFY(prompter->unexpected.isEmpty());

@@ -46,9 +46,7 @@ class TestStartup : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
     }
     void cleanup()

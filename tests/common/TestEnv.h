@@ -12,6 +12,14 @@ inline void ResetSettingsStore()
     QFile::remove(SettingsStore::FilePath());
 }
 
+// A fresh profile without the splash and the new-page wizard, which most tests do not want.
+inline void PrepareTestProfile()
+{
+    ResetSettingsStore();
+    SaveSetting("Config", "Splash", "0");
+    SaveSetting("Config", "NewDoc", "0");
+}
+
 #include <QApplication>
 #include <QMdiSubWindow>
 

@@ -26,9 +26,7 @@ class TestDocument : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
     }
     void cleanup()

@@ -39,9 +39,7 @@ class TestFileOps : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
     }
     void cleanup()

@@ -94,9 +94,7 @@ private slots:
         QCOMPARE(GetSetting("MRU", "1"), QStringLiteral("/srv/a.html"));
         QCOMPARE(GetSetting("MRU", "3", "?"), QString());
 
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         m = StartMain();
         for (int i = 1; i <= 4; ++i)
             QVERIFY(!m->Action(QStringLiteral("mnuFileMRU%1").arg(i))->isVisible());

@@ -71,9 +71,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
     }
     void init()
     {

@@ -40,9 +40,7 @@ class TestSnippetMenus : public QObject {
 private slots:
     void initTestCase()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
         main = StartMain();
         QVERIFY(main);

@@ -28,9 +28,7 @@ class TestAbout : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
     }
     void cleanup()

@@ -77,9 +77,7 @@ class TestOptionsDialog : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
         OptFullIns = true;
         OptNewDoc = false;

@@ -33,8 +33,7 @@ class TestPreview : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
+        PrepareTestProfile();
         SaveSetting("Config", "Instance", "0");
         prompter = ScriptedPrompter::install();
         catcher.urls.clear();

@@ -34,9 +34,7 @@ class TestSidebar : public QObject {
 private slots:
     void initTestCase()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
-        SaveSetting("Config", "NewDoc", "0");
+        PrepareTestProfile();
         SaveSetting("Config", "Lbar", "2");
         prompter = ScriptedPrompter::install();
         main = StartMain();

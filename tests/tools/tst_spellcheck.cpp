@@ -34,8 +34,7 @@ private slots:
     }
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
         QApplication::clipboard()->setText("clip before");
     }

@@ -31,8 +31,7 @@ class TestTextTools : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
+        PrepareTestProfile();
         prompter = ScriptedPrompter::install();
         catcher.urls.clear();
     }
@@ -196,6 +195,8 @@ private slots:
         QSignalSpy options(m->Action("mnuToolsOptions"), &QAction::triggered);
         if (answer)
             prompter->queueMsgBox(answer);
+        if (answer == MsgAnswer::Yes)   // the options dialog opens; close it unchanged
+            prompter->queueDialog([](QDialog*) { return int(QDialog::Rejected); });
         item->trigger();
         if (present) {
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 10000);
@@ -209,6 +210,8 @@ private slots:
                                  "want to check your tool options now?"});
             QCOMPARE(prompter->asked.first().icon, int(MsgIcon::Question));
             QCOMPARE(options.size(), answer == MsgAnswer::Yes ? 1 : 0);
+            if (answer == MsgAnswer::Yes)
+                QCOMPARE(prompter->asked.last().text, QStringLiteral("frmOptions"));
             QVERIFY(!QFileInfo::exists(marker));
         }
     }

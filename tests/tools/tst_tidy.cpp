@@ -50,8 +50,7 @@ class TestTidy : public QObject {
 private slots:
     void init()
     {
-        ResetSettingsStore();
-        SaveSetting("Config", "Splash", "0");
+        PrepareTestProfile();
         Tidy::SetProgramOverride(QString());
         Tidy::SetTimeLimit(60000);
         prompter = ScriptedPrompter::install();
