@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/Main.h"
 #include "app/frmMain.h"
@@ -57,18 +58,21 @@ int parseCommandLine(int argc, char* argv[], QString* file)
     *file = files.value(0);
     return -1;
 }
-// For the start-up benchmark: report once the window is on screen, then end.
+// For the start-up benchmark: report once the first window (the main window, or the
+// new-page wizard that comes before it on a first run) is on screen, then end.
 void ExitWhenShown()
 {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
-        QWidget* w = MainWindow();
-        if (!w || !w->windowHandle() || !w->windowHandle()->isExposed())
-            return;
-        poll->stop();
-        std::printf("shown %.0f\n", residentMB());
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            const QString name = w->objectName();
+            if ((name == QLatin1String("frmMain") || name == QLatin1String("frmNew")) && w->windowHandle() &&
+                w->windowHandle()->isExposed()) {
+                std::printf("shown %.0f %s\n", residentMB(), qPrintable(name));
+                std::fflush(stdout);
+                std::_Exit(0);
+            }
+        }
     });
     poll->start(1);
 }
@@ -86,10 +90,10 @@ int main(int argc, char* argv[])
     if (!file.isEmpty())
         file = QFileInfo(file).absoluteFilePath();
     SetCommandLineOverride(file.isEmpty() ? QString() : QLatin1Char('"') + file + QLatin1Char('"'));
+    if (qEnvironmentVariableIsSet("QRN_EXIT_WHEN_SHOWN"))
+        ExitWhenShown();
     Main();
     if (MainHasExited())
         return 0;
-    if (qEnvironmentVariableIsSet("QRN_EXIT_WHEN_SHOWN"))
-        ExitWhenShown();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "app/ShellRoutines.h"
 
+#include "tools/BrowserView.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -51,10 +53,7 @@ bool SpellingAvailable()
 
 bool BrowserAvailable()
 {
-#ifdef QRN_HAVE_WEBENGINE
-    return true;
-#else
-    return false;
-#endif
+    // Only looks for the module; loading it waits for the first preview.
+    return !BrowserModule::Path().isEmpty();
 }
 } // namespace Probe

@@ -12,9 +12,7 @@
 #include <QListWidget>
 #include <QUrl>
 
-#ifdef QRN_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
+#include "tools/BrowserView.h"
 
 namespace Preview {
 namespace {
@@ -75,28 +73,34 @@ Target TargetFor(const QString& path, bool mapped)
     return t;
 }
 
+namespace {
+BrowserView* viewOf(frmDocument* doc)
+{
+    return static_cast<BrowserView*>(doc->WebBrowser1()->property("qrnBrowserView").value<void*>());
+}
+} // namespace
+
 QWidget* Browser(frmDocument* doc)
 {
-#ifdef QRN_HAVE_WEBENGINE
-    if (auto* view = qobject_cast<QWebEngineView*>(doc->WebBrowser1()))
-        return view;
+    if (viewOf(doc))
+        return doc->WebBrowser1();
     // Created on the first preview only: the engine is heavy to start.
-    auto* view = new QWebEngineView(doc);
-    view->hide();
-    doc->SetWebBrowser(view);
-    QObject::connect(view, &QWebEngineView::loadStarted, doc,
-                     [doc, view] { StatusTextChange(doc, tr("Opening page ") + view->url().toLocalFile()); });
-    QObject::connect(view, &QWebEngineView::loadFinished, doc, [doc](bool ok) {
-        StatusTextChange(doc, ok ? tr("Done") : tr("The page could not be shown."));
-    });
-    QObject::connect(view->page(), &QWebEnginePage::linkHovered, doc, [doc](const QString& url) {
-        StatusTextChange(doc, url.isEmpty() ? tr("Done") : url);
-    });
-    return view;
-#else
-    Q_UNUSED(doc);
-    return nullptr;
-#endif
+    const CreateBrowserFn create = BrowserModule::Factory();
+    if (!create)
+        return nullptr;
+    BrowserHooks hooks;
+    hooks.loadStarted = [doc] {
+        if (BrowserView* v = viewOf(doc))
+            StatusTextChange(doc, tr("Opening page ") + v->Url().toLocalFile());
+    };
+    hooks.loadFinished = [doc](bool ok) { StatusTextChange(doc, ok ? tr("Done") : tr("The page could not be shown.")); };
+    hooks.linkHovered = [doc](const QString& url) { StatusTextChange(doc, url.isEmpty() ? tr("Done") : url); };
+    BrowserView* view = create(doc, hooks);
+    QWidget* widget = view->Widget();
+    widget->hide();
+    widget->setProperty("qrnBrowserView", QVariant::fromValue<void*>(view));
+    doc->SetWebBrowser(widget);
+    return widget;
 }
 
 void StatusTextChange(frmDocument* doc, const QString& text)
@@ -126,15 +130,13 @@ bool PanelClick(frmMain* main, frmDocument* doc, int panel)
         QWidget* browser = Browser(doc);
         if (!browser || !writeCopy(main, doc, t.Path()))
             return false;
-#ifdef QRN_HAVE_WEBENGINE
-        auto* view = static_cast<QWebEngineView*>(browser);
+        BrowserView* view = viewOf(doc);
         const QUrl url = QUrl::fromLocalFile(t.Path());
         // A second click shows the text as it is now.
-        if (view->url() == url)
-            view->reload();
+        if (view->Url() == url)
+            view->Reload();
         else
-            view->load(url);
-#endif
+            view->Load(url);
     }
 
     doc->Panel(panel)->SetBevel(1);
