@@ -43,7 +43,17 @@ void PrepareProcess()
     // The embedded browser's sandbox cannot run as root.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The browser module is loaded after the application exists; it needs shared
+    // OpenGL contexts, which can only be asked for before.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
+
+// Any program built on this library (tests too) gets the same preparation before main.
+static void prepareBeforeMain()
+{
+    PrepareProcess();
+}
+Q_CONSTRUCTOR_FUNCTION(prepareBeforeMain)
 
 QString CommandLineFromArguments(const QStringList& arguments)
 {

@@ -20,8 +20,19 @@ void fctnShellExec(const QString& operation, const QString& target, const QStrin
 }
 
 namespace Probe {
+namespace {
+QStringList g_folderOverride;
+}
+
+void SetDictionaryFolders(const QStringList& folders)
+{
+    g_folderOverride = folders;
+}
+
 QStringList DictionaryFolders()
 {
+    if (!g_folderOverride.isEmpty())
+        return g_folderOverride;
     QStringList folders;
     const QByteArray env = qgetenv("DICPATH");
     if (!env.isEmpty())

@@ -12,6 +12,8 @@ void fctnShellExec(const QString& operation, const QString& target, const QStrin
 namespace Probe {
 // Folders searched for Hunspell dictionaries.
 QStringList DictionaryFolders();
+// Tests point the search elsewhere; an empty list restores the usual folders.
+void SetDictionaryFolders(const QStringList& folders);
 // Installed dictionaries as .dic paths.
 QStringList Dictionaries();
 // A spelling dictionary is installed.
