@@ -1,0 +1,49 @@
+// Not a benchmark: starts the program on a page and brings it into one of the
+// states the README shows, then keeps running until killed, so that
+// scripts/screenshot can take a picture. Modes: edit, menu, preview, tidy, options, wizard.
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/Main.h"
+#include "app/frmMain.h"
+#include "document/frmDocument.h"
+#include "tools/Preview.h"
+
+int main(int argc, char* argv[])
+{
+    PrepareProcess();
+    QApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    SetCommandLineOverride(QLatin1Char('"') + QString::fromLocal8Bit(argv[2]) + QLatin1Char('"'));
+    Main();
+    frmMain* main = MainWindow();
+    frmDocument* doc = main ? main->ActiveDocument() : nullptr;
+    if (!doc)
+        return 1;
+    doc->SubWindow()->showMaximized();
+    QTimer::singleShot(800, main, [=] {
+        if (mode == QLatin1String("preview")) {
+            Preview::PanelClick(main, doc, 2);
+        } else if (mode == QLatin1String("menu")) {
+            main->PowerbarButton(4)->showMenu();
+        } else if (mode == QLatin1String("tidy")) {
+            main->Action(QStringLiteral("mnuToolsTidy"))->trigger();
+        } else if (mode == QLatin1String("options")) {
+            QTimer::singleShot(600, [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* tabs = w->findChild<QTabBar*>(QStringLiteral("tbsOptions")))
+                        tabs->setCurrentIndex(1);
+            });
+            main->Action(QStringLiteral("mnuToolsOptions"))->trigger();
+        } else if (mode == QLatin1String("wizard")) {
+            OptNewDoc = true;
+            main->fctnNewDoc();
+        }
+    });
+    return app.exec();
+}
