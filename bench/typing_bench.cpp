@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 
 #include "BenchUtil.h"
 #include "app/Main.h"
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
     std::printf("keystroke in a 10 MB document with refresh (median of %d): %.3f ms\n", keys, Bench::Median(times));
     std::sort(times.begin(), times.end());
     std::printf("keystroke 99th percentile: %.3f ms\n", times[int(times.size() * 0.99)]);
-    e->SetModified(false);
-    m->close();
-    return 0;
+    std::fflush(stdout);
+    // The typed text is thrown away: end without the save question.
+    std::_Exit(0);
 }

@@ -360,6 +360,23 @@ void CodeMax1::SetText(const QString& text)
     notifySelChange();
 }
 
+QByteArray CodeMax1::Utf8Text() const
+{
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    return QByteArray(data, length);
+}
+
+void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes)
+{
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_SETTARGETRANGE, 0L, SendScintilla(SCI_GETLENGTH));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_ENDUNDOACTION);
+    SendScintilla(SCI_GOTOPOS, 0L);
+    notifySelChange();
+}
+
 QString CodeMax1::SelText() const
 {
     const long start = SendScintilla(SCI_GETSELECTIONSTART);

@@ -63,6 +63,10 @@ public:
     // --- text ---
     QString Text() const;                 // whole text, NUL characters included
     void SetText(const QString& text);    // replaces everything; clears undo; Modified false
+    // The text as the control holds it, UTF-8, in one copy.
+    QByteArray Utf8Text() const;
+    // Replaces the whole text with UTF-8 bytes as one undo step; the caret goes to the start.
+    void ReplaceAllUtf8(const QByteArray& bytes);
     QString SelText() const;
     void SetSelText(const QString& text); // replaces the selection or inserts at the caret (one undo step); line breaks as given
     int SelLength() const;                // in characters

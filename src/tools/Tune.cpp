@@ -8,57 +8,53 @@
 
 namespace {
 // Each step writes into the buffer it reads from: every step only removes
-// characters, so the write position never passes the read position.
-
-// Literal, non-overlapping, left-to-right replacement of a two-character find
-// text by its one character that stays, as a replace-all does.
-void dropPairs(QString& s, char16_t first, char16_t second, char16_t keep)
+// characters, so the write position never passes the read position. The steps
+// look only at ASCII characters, so they work alike on UTF-16 text and on UTF-8
+// bytes (no byte of a multi-byte UTF-8 sequence is ASCII).
+template <typename Ch>
+qsizetype dropPairs(Ch* d, qsizetype n, char first, char second, char keep)
 {
-    QChar* d = s.data();
-    const qsizetype n = s.size();
     qsizetype w = 0;
     for (qsizetype r = 0; r < n;) {
-        if (r + 1 < n && d[r].unicode() == first && d[r + 1].unicode() == second) {
-            d[w++] = QChar(keep);
+        if (r + 1 < n && d[r] == Ch(first) && d[r + 1] == Ch(second)) {
+            d[w++] = Ch(keep);
             r += 2;
         } else {
             d[w++] = d[r++];
         }
     }
-    s.truncate(w);
+    return w;
 }
 
-void collapseSpaces(QString& s)
+template <typename Ch>
+qsizetype collapseSpaces(Ch* d, qsizetype n)
 {
-    QChar* d = s.data();
-    const qsizetype n = s.size();
     qsizetype w = 0;
     for (qsizetype r = 0; r < n; ++r) {
-        if (d[r].unicode() == u' ' && w > 0 && d[w - 1].unicode() == u' ')
+        if (d[r] == Ch(' ') && w > 0 && d[w - 1] == Ch(' '))
             continue;
         d[w++] = d[r];
     }
-    s.truncate(w);
+    return w;
 }
 
 // Drops every line that is empty or a single space, with its line break.
 // A blank last line has no break of its own: only its content goes, so the
 // break ending the line before it stays.
-void dropBlankLines(QString& s)
+template <typename Ch>
+qsizetype dropBlankLines(Ch* d, qsizetype n)
 {
-    QChar* d = s.data();
-    const qsizetype n = s.size();
     qsizetype w = 0;
     qsizetype start = 0;
     for (;;) {
         qsizetype end = start;
-        while (end < n && d[end].unicode() != u'\n' && d[end].unicode() != u'\r')
+        while (end < n && d[end] != Ch('\n') && d[end] != Ch('\r'))
             ++end;
         qsizetype next = end;
         if (next < n)
-            next += (d[next].unicode() == u'\r' && next + 1 < n && d[next + 1].unicode() == u'\n') ? 2 : 1;
+            next += (d[next] == Ch('\r') && next + 1 < n && d[next + 1] == Ch('\n')) ? 2 : 1;
         const qsizetype length = end - start;
-        const bool blank = length == 0 || (length == 1 && d[start].unicode() == u' ');
+        const bool blank = length == 0 || (length == 1 && d[start] == Ch(' '));
         if (!blank) {
             for (qsizetype r = start; r < next; ++r)
                 d[w++] = d[r];
@@ -67,7 +63,19 @@ void dropBlankLines(QString& s)
             break;
         start = next;
     }
-    s.truncate(w);
+    return w;
+}
+
+// The whole pass on a buffer; returns the new length.
+template <typename Ch>
+qsizetype tune(Ch* d, qsizetype n)
+{
+    n = collapseSpaces(d, n);
+    n = dropPairs(d, n, ' ', '>', '>');
+    n = dropPairs(d, n, '<', ' ', '<');
+    n = dropPairs(d, n, '=', ' ', '=');
+    n = dropPairs(d, n, ' ', '=', '=');
+    return dropBlankLines(d, n);
 }
 } // namespace
 
@@ -75,12 +83,15 @@ QString TuneText(const QString& text)
 {
     QString s = text;
     s.detach();
-    collapseSpaces(s);
-    dropPairs(s, u' ', u'>', u'>');
-    dropPairs(s, u'<', u' ', u'<');
-    dropPairs(s, u'=', u' ', u'=');
-    dropPairs(s, u' ', u'=', u'=');
-    dropBlankLines(s);
+    s.truncate(tune(reinterpret_cast<char16_t*>(s.data()), s.size()));
+    return s;
+}
+
+QByteArray TuneUtf8(const QByteArray& text)
+{
+    QByteArray s = text;
+    s.detach();
+    s.truncate(tune(s.data(), s.size()));
     return s;
 }
 
@@ -98,14 +109,11 @@ TuneResult TuneEditor(CodeMax1* editor)
 {
     TuneResult r;
     r.oldSize = editor->TextLength();
-    const QString before = editor->Text();
-    const QString after = TuneText(before);
-    if (after != before) {
-        // Select everything without ExecuteCmd, which would use up a pending repeat count.
-        const int last = editor->LineCount() - 1;
-        editor->SetSel({0, 0, last, editor->GetLineLength(last)}, false);
-        editor->SetSelText(after);
-    }
+    // On the editor's own UTF-8 bytes: no conversion of the whole page to and fro.
+    const QByteArray before = editor->Utf8Text();
+    const QByteArray after = TuneUtf8(before);
+    if (after.size() != before.size())
+        editor->ReplaceAllUtf8(after);
     // The find and replace texts end as the last literal pass left them.
     editor->ExecuteCmd(CmCmd::SetFindText, QStringLiteral(" ="));
     editor->ExecuteCmd(CmCmd::SetReplaceText, QStringLiteral("="));

@@ -15,6 +15,8 @@ struct TuneResult {
 // runs of spaces become one space; " >", "< ", "= ", " =" lose their space
 // (in that order, each once); empty and one-space lines are removed.
 QString TuneText(const QString& text);
+// The same pass on UTF-8 text.
+QByteArray TuneUtf8(const QByteArray& text);
 
 // "12.50% decrease in size (250 bytes)." or the no-reduction message.
 QString TuneReport(const TuneResult& result);
