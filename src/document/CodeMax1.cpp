@@ -347,11 +347,19 @@ QString CodeMax1::Text() const
 
 void CodeMax1::SetText(const QString& text)
 {
-    const QByteArray bytes = text.toUtf8();
+    SetUtf8Text(text.toUtf8());
+}
+
+void CodeMax1::SetUtf8Text(const QByteArray& bytes)
+{
     const bool readOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
+    // A new text has no history: no undo copy of it, and room for it in one allocation.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 4096));
     SendScintilla(SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
@@ -924,8 +932,7 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
         return false;
     }
     FileFormat format;
-    const QString text = FileText::Decode(bytes, &format);
-    SetText(text);
+    SetUtf8Text(FileText::DecodeToUtf8(bytes, &format));
     SetFormat(format);
     return true;
 }
@@ -953,7 +960,7 @@ bool CodeMax1::SaveFile(const QString& path, bool, QString* error)
     if (existed && (!info.isWritable() || !(permissions & anyWrite)))
         return fail(tr("Cannot save '%1': %2.").arg(path, tr("Permission denied")));
 
-    const QByteArray bytes = FileText::Encode(Text(), m_format);
+    const QByteArray bytes = FileText::EncodeFromUtf8(Utf8Text(), m_format);
     QSaveFile file(target);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))

@@ -67,6 +67,8 @@ public:
     QByteArray Utf8Text() const;
     // Replaces the whole text with UTF-8 bytes as one undo step; the caret goes to the start.
     void ReplaceAllUtf8(const QByteArray& bytes);
+    // Like SetText, from UTF-8 bytes.
+    void SetUtf8Text(const QByteArray& bytes);
     QString SelText() const;
     void SetSelText(const QString& text); // replaces the selection or inserts at the caret (one undo step); line breaks as given
     int SelLength() const;                // in characters

@@ -1,5 +1,7 @@
 #include "document/FileText.h"
 
+#include <cstring>
+
 #include <QStringDecoder>
 #include <QStringView>
 
@@ -15,6 +17,16 @@ bool isStrictUtf8(const char* data, qsizetype size)
     const auto* p = reinterpret_cast<const unsigned char*>(data);
     qsizetype i = 0;
     while (i < size) {
+        // Runs of plain ASCII, the bulk of a web page, eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= size)
+            break;
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
@@ -188,6 +200,36 @@ QByteArray Encode(const QString& text, const FileFormat& format)
         return encodeLatin1(text);
     }
     return text.toUtf8();
+}
+
+QByteArray DecodeToUtf8(const QByteArray& bytes, FileFormat* format)
+{
+    const bool bom = bytes.startsWith(kUtf8Bom);
+    const qsizetype skip = bom ? 3 : 0;
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (utf16 || !isStrictUtf8(bytes.constData() + skip, bytes.size() - skip))
+        return Decode(bytes, format).toUtf8();
+    // Valid UTF-8 comes back from the control byte for byte.
+    FileFormat found;
+    found.encoding = bom ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+    const qsizetype r = bytes.indexOf('\r', skip);
+    const qsizetype n = bytes.indexOf('\n', skip);
+    if (r >= 0 && (n < 0 || r < n))
+        found.lineBreak = (r + 1 < bytes.size() && bytes.at(r + 1) == '\n') ? QStringLiteral("\r\n") : QStringLiteral("\r");
+    else
+        found.lineBreak = QStringLiteral("\n");
+    if (format)
+        *format = found;
+    return skip ? bytes.mid(skip) : bytes;
+}
+
+QByteArray EncodeFromUtf8(const QByteArray& utf8, const FileFormat& format)
+{
+    if (format.encoding == TextEncoding::Utf8)
+        return utf8;
+    if (format.encoding == TextEncoding::Utf8Bom)
+        return QByteArray(kUtf8Bom) + utf8;
+    return Encode(QString::fromUtf8(utf8), format);
 }
 
 QString NormaliseLineBreaks(const QString& text, const QString& lineBreak)

@@ -18,6 +18,10 @@ QString Decode(const QByteArray& bytes, FileFormat* format);
 // Exact inverse of Decode for unedited text. In Latin-1, characters typed later
 // that Latin-1 cannot hold are written as HTML numeric references ("&#8364;").
 QByteArray Encode(const QString& text, const FileFormat& format);
+// The same as Decode and Encode, for a control that keeps its text as UTF-8:
+// a UTF-8 file passes through untouched, with no conversion of the whole text.
+QByteArray DecodeToUtf8(const QByteArray& bytes, FileFormat* format);
+QByteArray EncodeFromUtf8(const QByteArray& utf8, const FileFormat& format);
 // Converts every line break of text (CR LF, LF, lone CR) to lineBreak.
 QString NormaliseLineBreaks(const QString& text, const QString& lineBreak);
 // "UTF-8", "UTF-8 with BOM", ...
