@@ -1,5 +1,7 @@
 #include "document/CodeMax1.h"
 
+#include <QCoreApplication>
+
 #include "app/Prompter.h"
 
 #include <Qsci/qscicommand.h>
@@ -358,7 +360,15 @@ void CodeMax1::SetUtf8Text(const QByteArray& bytes)
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 4096));
-    SendScintilla(SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    // A very large text goes in by pieces, with the window repainted in between,
+    // so the program never looks hung. Input waits until the text is complete.
+    constexpr qsizetype piece = 24 * 1024 * 1024;
+    for (qsizetype at = 0; at < bytes.size(); at += piece) {
+        const qsizetype n = std::min(piece, bytes.size() - at);
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(n), bytes.constData() + at);
+        if (at + n < bytes.size())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
@@ -925,7 +935,23 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
             *error = tr("Cannot open '%1': %2.").arg(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    const qint64 size = file.size();
+    if (size > 64 * 1024 * 1024) {
+        // Read a large file by pieces, keeping the window painted.
+        bytes.resize(size);
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 got = file.read(bytes.data() + done, std::min<qint64>(size - done, 32 * 1024 * 1024));
+            if (got <= 0)
+                break;
+            done += got;
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        bytes.truncate(done);
+    } else {
+        bytes = file.readAll();
+    }
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = tr("Cannot read '%1': %2.").arg(path, file.errorString());
