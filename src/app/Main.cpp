@@ -43,9 +43,12 @@ void PrepareProcess()
     // The embedded browser's sandbox cannot run as root.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The browser module is loaded after the application exists; it needs shared
-    // OpenGL contexts, which can only be asked for before.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The browser module needs a shared OpenGL context. Where the window system can
+    // make one later, that waits for the first preview; a platform without one of
+    // its own (offscreen, as in tests) needs it asked for now.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("offscreen") || platform.startsWith("minimal"))
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 // Any program built on this library (tests too) gets the same preparation before main.

@@ -117,6 +117,7 @@ bool frmMain::saveDocumentAs(frmDocument* doc, bool fromSaveAll)
         return false;
     doc->Panel(3)->setText(path);
     doc->Panel(3)->setToolTip(path);
+    doc->RememberDiskState();   // of the new file, now that the panel names it
     doc->SetCaption(QFileInfo(path).fileName());
     ToolbarButton(QStringLiteral("Save"))->setEnabled(false);
     AddRecentFile(path, true);

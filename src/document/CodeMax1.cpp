@@ -1,6 +1,7 @@
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>
+#include <cstring>
 
 #include "app/Prompter.h"
 
@@ -344,6 +345,9 @@ QString CodeMax1::Text() const
 {
     const long length = SendScintilla(SCI_GETLENGTH);
     const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    // fromUtf8 would swallow a U+FEFF at the very start; it is text here.
+    if (length >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        return QChar(0xFEFF) + QString::fromUtf8(data + 3, length - 3);
     return QString::fromUtf8(data, length);
 }
 

@@ -3,6 +3,26 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QOpenGLContext>
+
+// Exported by Qt GUI; the engine shares its OpenGL resources through this context.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
+namespace {
+// The engine wants a shared OpenGL context. Made here, just before the engine
+// loads, rather than at start-up, where it would cost every start its set-up.
+void shareOpenGLContexts()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    if (context->create())
+        qt_gl_set_global_share_context(context);
+    else
+        delete context;
+}
+} // namespace
 
 namespace BrowserModule {
 QString Path()
@@ -25,6 +45,7 @@ CreateBrowserFn Factory()
         const QString path = Path();
         if (path.isEmpty())
             return CreateBrowserFn(nullptr);
+        shareOpenGLContexts();
         static QLibrary library(path);
         library.setLoadHints(QLibrary::PreventUnloadHint);
         return reinterpret_cast<CreateBrowserFn>(library.resolve("qrn_create_browser"));
