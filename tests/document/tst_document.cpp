@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "document/CodeMax1.h"
 
 class TestDocument : public QObject {
@@ -12,23 +13,8 @@ class TestDocument : public QObject {
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
 
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return QString();
-        f.write(bytes);
-        return path;
-    }
-
 private slots:
-    void init()
-    {
-        PrepareTestProfile();
-        prompter = ScriptedPrompter::install();
-    }
+    void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup()
     {
         CloseMain(prompter);
@@ -46,7 +32,7 @@ private slots:
         QStringList captions;
         for (frmDocument* d : m->Documents())
             captions << d->Caption();
-        QCOMPARE(captions, (QStringList{"Document 1", "Document 3", "Document 4"}));
+        QCOMPARE(captions.join(','), QStringLiteral("Document 1,Document 3,Document 4"));
         QCOMPARE(m->DocCount(), 4);
     }
 
@@ -89,19 +75,15 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, coloured);
         QFETCH(QString, language);
-        // A fresh folder each row, so the first dot is the file's own.
+        // A fresh folder without dots each row, so the first dot is the file's own.
         QTemporaryDir plain(QDir::tempPath() + "/qrnXXXXXX");
-        const QString path = plain.filePath(name);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<P>hello</P>\n");
-        f.close();
-        frmMain* m = StartMain(QLatin1Char('"') + path + QLatin1Char('"'));
+        const QString path = WriteTestFile(plain, name, "<P>hello</P>\n");
+        frmMain* m = StartMain('"' + path + '"');
         frmDocument* d = m->ActiveDocument();
         QCOMPARE(d->Caption(), name);
         QCOMPARE(d->PathPanel(), QFileInfo(path).canonicalFilePath());
         QCOMPARE(d->Editor()->ColorSyntax(), coloured);
-        QCOMPARE(d->Editor()->Language(), language);
+        QCOMPARE(d->Editor()->Language(), language);  // kept while colouring is off
         QCOMPARE(d->Panel(4)->text(), QStringLiteral("13 bytes"));
     }
 
@@ -126,22 +108,16 @@ private slots:
     {
         frmMain* m = StartMain();
         frmDocument* d = m->ActiveDocument();
-        QCOMPARE(d->Panel(3)->text(), QStringLiteral("Untitled document"));
-        QCOMPARE(d->Panel(4)->text(), QStringLiteral("0 bytes"));
+        QCOMPARE(d->Panel(3)->text() + " / " + d->Panel(4)->text(), QStringLiteral("Untitled document / 0 bytes"));
         QVERIFY(!m->ToolbarButton("Save")->isEnabled());
         d->Editor()->setFocus();
         QTest::keyClicks(d->Editor(), QStringLiteral("<B>"));
         QTest::sendKeyEvent(QTest::Click, d->Editor(), Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
         QTest::keyClicks(d->Editor(), QStringLiteral("</B>"));
-        QCOMPARE(d->Caption(), QStringLiteral("Document 1*"));
-        QCOMPARE(d->SubWindow()->windowTitle(), QStringLiteral("Document 1*"));
-        QCOMPARE(d->Panel(4)->text(), QStringLiteral("8 bytes"));
-        QCOMPARE(d->Panel(5)->text(), QStringLiteral("Ln 1,  Col 9"));
-        QVERIFY(m->ToolbarButton("Save")->isEnabled());
-        QVERIFY(m->ToolbarButton("Undo")->isEnabled());
-        QVERIFY(!m->ToolbarButton("Copy")->isEnabled());
-        QVERIFY(m->Menu("mnuEdit")->menuAction()->isEnabled());
-        QVERIFY(m->PowerbarButton(4)->isEnabled());
+        QCOMPARE(d->Caption() + " / " + d->SubWindow()->windowTitle(), QStringLiteral("Document 1* / Document 1*"));
+        QCOMPARE(d->Panel(4)->text() + " / " + d->Panel(5)->text(), QStringLiteral("8 bytes / Ln 1,  Col 9"));
+        QVERIFY(m->ToolbarButton("Save")->isEnabled() && m->ToolbarButton("Undo")->isEnabled());
+        QVERIFY(!m->ToolbarButton("Copy")->isEnabled() && m->PowerbarButton(4)->isEnabled());
         QTest::keyClick(d->Editor(), Qt::Key_Return);
         QCOMPARE(d->Panel(5)->text(), QStringLiteral("Ln 2,  Col 1"));
         QCOMPARE(d->Editor()->Text(), QStringLiteral("<B>é</B>\r\n"));
@@ -162,63 +138,41 @@ private slots:
         QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 1, 0, 1}));
     }
 
+    // Closing a changed document: Cancel keeps it, No drops it, Yes saves it first (Save As for untitled).
     void closeQuestion_data()
     {
         QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveAs");  // whether the Save As dialog is confirmed
         QTest::addColumn<bool>("closed");
-        QTest::newRow("Cancel keeps the window") << int(MsgAnswer::Cancel) << false;
-        QTest::newRow("No closes it") << int(MsgAnswer::No) << true;
+        QTest::newRow("Cancel keeps the window") << int(MsgAnswer::Cancel) << false << false;
+        QTest::newRow("No closes it") << int(MsgAnswer::No) << false << true;
+        QTest::newRow("Yes, Save As cancelled") << int(MsgAnswer::Yes) << false << false;
+        QTest::newRow("Yes saves and closes") << int(MsgAnswer::Yes) << true << true;
     }
     void closeQuestion()
     {
         QFETCH(int, answer);
+        QFETCH(bool, saveAs);
         QFETCH(bool, closed);
         frmMain* m = StartMain();
         m->fctnNewDoc();
         frmDocument* d = m->ActiveDocument();
-        d->Editor()->SetSelText("changed");
+        d->Editor()->SetSelText("<P>changed</P>");
         QCOMPARE(d->Caption(), QStringLiteral("Document 2*"));
+        const QString path = dir.filePath(QTest::currentDataTag() + QStringLiteral(".html"));
         prompter->queueMsgBox(answer);
+        if (answer == MsgAnswer::Yes)
+            prompter->queueFile(saveAs ? FileDialogResult{true, {path}, 2} : FileDialogResult{});
         QPointer<QMdiSubWindow> sub = d->SubWindow();
         m->mnuFileClose_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(prompter->asked.last().text, QStringLiteral("Save changes to 'Document 2'?"));
-        QCOMPARE(prompter->asked.last().buttons, int(MsgButtons::YesNoCancel));
-        QCOMPARE(prompter->asked.last().icon, int(MsgIcon::Exclamation));
+        QCOMPARE(prompter->messages(), QStringList{"Save changes to 'Document 2'?"});
+        QCOMPARE(prompter->asked.first().buttons, int(MsgButtons::YesNoCancel));
         QCOMPARE(sub.isNull(), closed);
         QCOMPARE(m->Documents().size(), closed ? 1 : 2);
-        if (!closed)
-            QCOMPARE(d->Editor()->Text(), QStringLiteral("changed"));
-    }
-
-    void closeYesWithCancelledSaveAsKeepsWindow()
-    {
-        frmMain* m = StartMain();
-        frmDocument* d = m->ActiveDocument();
-        d->Editor()->SetSelText("x");
-        prompter->queueMsgBox(MsgAnswer::Yes);
-        prompter->queueFile(FileDialogResult{});  // Save As cancelled
-        m->mnuFileClose_Click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(m->Documents().size(), 1);
-        QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
-    }
-
-    void closeYesSaves()
-    {
-        frmMain* m = StartMain();
-        frmDocument* d = m->ActiveDocument();
-        d->Editor()->SetSelText("<P>saved</P>");
-        const QString path = dir.filePath("saved.html");
-        prompter->queueMsgBox(MsgAnswer::Yes);
-        prompter->queueFile(FileDialogResult{true, {path}, 2});
-        m->mnuFileClose_Click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(m->Documents().size(), 0);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("<P>saved</P>"));
-        QCOMPARE(m->Recent().Path(1), path);
+        QVERIFY(closed || d->Editor()->Text() == QStringLiteral("<P>changed</P>"));
+        QCOMPARE(ReadTestFile(path), saveAs ? QByteArray("<P>changed</P>") : QByteArray("<missing>"));
+        QVERIFY(!saveAs || m->Recent().Path(1) == path);
     }
 
     void lastCloseDisablesCommands()
@@ -229,22 +183,16 @@ private slots:
         QCOMPARE(m->Documents().size(), 0);
         for (const char* n : {"mnuFileClose", "mnuFileSave", "mnuFilePrint", "mnuFileProperties", "mnuViewLine"})
             QVERIFY2(!m->Action(n)->isVisible(), n);
-        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible());
-        QVERIFY(!m->List1()->isEnabled());
-        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos) {
-            QAction* b = m->ToolbarButtonAt(pos);
-            if (b->isSeparator())
-                continue;
-            const QString key = b->data().toString();
-            const bool expected = key == "New" || key == "Open" || key == "Exit";
-            QCOMPARE(b->isEnabled(), expected);
-        }
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible() && !m->List1()->isEnabled());
+        QStringList enabled;
+        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos)
+            if (m->ToolbarButtonAt(pos)->isEnabled() && !m->ToolbarButtonAt(pos)->isSeparator())
+                enabled << m->ToolbarButtonAt(pos)->data().toString();
+        QCOMPARE(enabled, (QStringList{"New", "Open", "Exit"}));
         for (int i = 1; i <= 11; ++i)
             QVERIFY(!m->PowerbarButton(i)->isEnabled());
-        // New brings them back.
-        m->ToolbarButton("New")->trigger();
-        QVERIFY(m->Action("mnuFileClose")->isVisible());
-        QVERIFY(m->Menu("mnuEdit")->menuAction()->isVisible());
+        m->ToolbarButton("New")->trigger();  // brings them back
+        QVERIFY(m->Action("mnuFileClose")->isVisible() && m->Menu("mnuEdit")->menuAction()->isVisible());
         QVERIFY(m->PowerbarButton(1)->isEnabled());
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
     }
