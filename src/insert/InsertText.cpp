@@ -44,8 +44,12 @@ QString fctnHtmlColour(int colour)
 
 QString fctnFileUrl(const QString& path)
 {
+    // Characters that would end or break the address are escaped, "%" first.
     QString p = path;
-    p.replace(QLatin1Char(' '), QStringLiteral("%20"));
+    p.replace(QLatin1Char('%'), QStringLiteral("%25"))
+        .replace(QLatin1Char('#'), QStringLiteral("%23"))
+        .replace(QLatin1Char('?'), QStringLiteral("%3F"))
+        .replace(QLatin1Char(' '), QStringLiteral("%20"));
     if (!p.startsWith(QLatin1Char('/')))
         p.prepend(QLatin1Char('/'));
     return QStringLiteral("file://") + p;

@@ -1,4 +1,5 @@
 #include "insert/frmAddBasic.h"
+#include "insert/InsertText.h"
 
 #include "app/Main.h"
 #include "app/Prompter.h"
@@ -212,13 +213,7 @@ QString frmAddBasic::FileAddress(const QString& path, bool fullAddress)
 {
     if (!fullAddress)
         return QFileInfo(path).fileName();
-    // Characters that would end or break the address are escaped, "%" first.
-    QString address = path;
-    address.replace(QLatin1Char('%'), QStringLiteral("%25"))
-        .replace(QLatin1Char('#'), QStringLiteral("%23"))
-        .replace(QLatin1Char('?'), QStringLiteral("%3F"))
-        .replace(QLatin1Char(' '), QStringLiteral("%20"));
-    return (address.startsWith(QLatin1Char('/')) ? QStringLiteral("file://") : QStringLiteral("file:///")) + address;
+    return fctnFileUrl(path);
 }
 
 void frmAddBasic::Check1_Click()
