@@ -1,4 +1,5 @@
 #include "options/frmAbout.h"
+#include "tools/ToolCommands.h"
 
 #include "app/Main.h"
 #include "app/Prompter.h"
@@ -19,8 +20,6 @@
 
 namespace {
 // Addresses of the product's own pages; kept here so the links and their captions agree.
-const char* const kProductPage = "https://quorlen.example.org/";
-const char* const kDonationPage = "https://quorlen.example.org/donate";
 } // namespace
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
@@ -94,12 +93,13 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 
 QString frmAbout::ProductPage()
 {
-    return QLatin1String(kProductPage);
+    // The same pages the Help menu opens.
+    return ToolCommands::ProductPage();
 }
 
 QString frmAbout::DonationPage()
 {
-    return QLatin1String(kDonationPage);
+    return ToolCommands::DonationAddress();
 }
 
 QString frmAbout::VersionLine(const QString& version, const QString& comments)
