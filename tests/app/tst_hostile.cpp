@@ -80,6 +80,17 @@ private slots:
         QCOMPARE(f.readAll(), content);
     }
 
+    void unreadableFile()
+    {
+        // Root reads any file, so a file whose read fails stands in for an unreadable one.
+        const QString path = "/proc/self/mem";
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmMain* m = StartMain('"' + path + '"');
+        QCOMPARE(prompter->messages().size(), 1);
+        QVERIFY2(prompter->messages().first().contains("/mem' could not be opened."), qPrintable(prompter->messages().first()));
+        QCOMPARE(m->Documents().size(), 0);
+    }
+
     void leadingDashOnRealCommandLine()
     {
         // Given on its own, an existing file that begins with "-" is opened, not read as an option.
