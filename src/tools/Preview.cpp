@@ -124,7 +124,8 @@ bool PanelClick(frmMain* main, frmDocument* doc, int panel)
         } else if (t.mapping == Mapping::AsRawText) {
             const QString question = tr("Preview does not support this file format, so *.") + t.originalExtension +
                                      tr(" files can only be previewed as raw text. Do you wish to proceed?");
-            if (MsgBox(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("QRN"), main) != MsgAnswer::Yes)
+            if (MsgBox(question, MsgButtons::YesNo | MsgButtons::DefaultButton2, MsgIcon::Question, QStringLiteral("QRN"),
+                       main) != MsgAnswer::Yes)
                 return false;
         }
         QWidget* browser = Browser(doc);

@@ -104,7 +104,8 @@ void frmTidy::cmdOK_Click()
             tr("The file contains errors HTML Tidy cannot correct. Do you want to force HTML Tidy to proceed?") +
             QStringLiteral("\r\n\r\n") +
             tr("CAUTION: proceeding with HTML Tidy in this situation may result in a poorly formed document.");
-        if (MsgBox(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("QRN"), this) != MsgAnswer::Yes) {
+        if (MsgBox(question, MsgButtons::YesNo | MsgButtons::DefaultButton2, MsgIcon::Question, QStringLiteral("QRN"),
+                   this) != MsgAnswer::Yes) {
             cmdCancel_Click();
             return;
         }

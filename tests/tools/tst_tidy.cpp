@@ -117,6 +117,8 @@ private slots:
                                                                     : log.contains(logHas)), qPrintable(log));
         QCOMPARE(prompter->messages().join(""), forceAnswer ? "The file contains errors HTML Tidy cannot correct. Do you want to force HTML "
                     "Tidy to proceed?\r\n\r\nCAUTION: proceeding with HTML Tidy in this situation may result in a poorly formed document." : "");
+        if (forceAnswer)   // No is the default answer
+            QCOMPARE(prompter->asked.last().buttons, int(MsgButtons::YesNo | MsgButtons::DefaultButton2));
         QCOMPARE(e->GetSel(false), (CodeMaxRange{0, 1, 0, 4}));
         const QString expected = resultHas.isEmpty() ? page : tidyDirectly(page, forceAnswer == MsgAnswer::Yes);
         QVERIFY(expected.contains(resultHas));
