@@ -24,6 +24,7 @@ bool g_exited = false;
 bool g_hasOverride = false;
 QString g_override;
 QPointer<frmMain> g_main;
+QPointer<frmSplash> g_splash;
 
 template <typename Read, typename Convert>
 auto readOrDefault(const QString& key, Read read, Convert convert)
@@ -87,6 +88,11 @@ void ClearCommandLineOverride()
 bool MainHasExited()
 {
     return g_exited;
+}
+
+void HideSplash()
+{
+    delete g_splash.data();
 }
 
 frmMain* MainWindow()
@@ -182,9 +188,9 @@ void Main()
     }
 
     // 3: splash.
-    frmSplash* splash = nullptr;
     if (StartupBool(QStringLiteral("Splash"))) {
-        splash = new frmSplash;
+        auto* splash = new frmSplash;
+        g_splash = splash;
         splash->show();
         splash->repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -209,7 +215,7 @@ void Main()
     main->setAttribute(Qt::WA_DeleteOnClose);
     g_main = main;
     main->Form_Load();
-    delete splash;
+    HideSplash();
     main->show();
     main->raise();
     showStartupErrors();

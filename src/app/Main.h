@@ -26,6 +26,8 @@ QString CommandLineFromArguments(const QStringList& arguments);
 
 // The absolute, symlink-resolved path of an existing file; empty when it cannot be had.
 QString fctnLongPath(const QString& path);
+// Closes the splash window, if shown: before anything asks the user a question.
+void HideSplash();
 // The main window of this process (null before Main and after it closed).
 frmMain* MainWindow();
 class SettingsError;

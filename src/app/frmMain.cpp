@@ -548,7 +548,9 @@ void frmMain::Form_Load()
 
     restoreLayout();
 
-    // 9: the first document.
+    // 9: the first document. It may ask something (the new-page wizard, a missing
+    // file), which the splash must not cover.
+    HideSplash();
     const QString commandLine = CommandLine();
     if (commandLine.isEmpty())
         fctnNewDoc();

@@ -1,6 +1,8 @@
 #include "app/frmSplash.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -29,4 +31,6 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     m_labels[1]->setText(tr("A web page editor"));
     m_labels[2]->setText(QStringLiteral("QRN version 1.2.0 "));
     setFixedSize(sizeHint().expandedTo(QSize(340, 200)));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
