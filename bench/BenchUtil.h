@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
+
+#include "app/Settings.h"
 #include <QVector>
 #include <algorithm>
 #include <sys/resource.h>
@@ -37,6 +40,21 @@ inline double Median(QVector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// A private profile without splash, wizard or hand-over; call before the application exists,
+// then ApplyQuietSettings once it does.
+inline void UsePrivateProfile(const QTemporaryDir& home)
+{
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+}
+
+inline void ApplyQuietSettings()
+{
+    SaveSetting("Config", "Splash", "0");
+    SaveSetting("Config", "NewDoc", "0");
+    SaveSetting("Config", "Instance", "0");
 }
 
 // Peak resident memory of this process so far, in MB.

@@ -16,14 +16,11 @@
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    Bench::UsePrivateProfile(home);
     QApplication app(argc, argv);
     const int mb = argc > 1 ? atoi(argv[1]) : 50;
     const int runs = argc > 2 ? atoi(argv[2]) : 5;
-    SaveSetting("Config", "Splash", "0");
-    SaveSetting("Config", "NewDoc", "0");
-    SaveSetting("Config", "Instance", "0");
+    Bench::ApplyQuietSettings();
     const QString path = home.filePath("big.html");
     if (!Bench::WriteFile(path, Bench::SamplePage(qint64(mb) * 1024 * 1024)))
         return 1;

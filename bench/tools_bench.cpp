@@ -14,8 +14,7 @@
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    Bench::UsePrivateProfile(home);
     QApplication app(argc, argv);
     const QByteArray page = Bench::SamplePage(1024 * 1024);
     CodeMax1 editor;

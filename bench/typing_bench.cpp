@@ -16,13 +16,10 @@
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    Bench::UsePrivateProfile(home);
     QApplication app(argc, argv);
     const int keys = argc > 1 ? atoi(argv[1]) : 1000;
-    SaveSetting("Config", "Splash", "0");
-    SaveSetting("Config", "NewDoc", "0");
-    SaveSetting("Config", "Instance", "0");
+    Bench::ApplyQuietSettings();
     const QString path = home.filePath("ten.html");
     Bench::WriteFile(path, Bench::SamplePage(10 * 1024 * 1024));
     SetCommandLineOverride('"' + path + '"');

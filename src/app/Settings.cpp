@@ -215,11 +215,6 @@ QString FromFloat(double value)
 } // namespace SettingText
 
 namespace Setting {
-bool IsKnown(const QString& section, const QString& key)
-{
-    return catalogue().contains(section + QLatin1Char('/') + key);
-}
-
 QVariant Default(const QString& section, const QString& key, DefaultsFor who)
 {
     if (section == QLatin1String("Config")) {

@@ -63,7 +63,6 @@ enum class DefaultsFor { Program, OptionsDialog };
 // The catalogue of every key with its default.
 namespace Setting {
 QVariant Default(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
-bool IsKnown(const QString& section, const QString& key);
 
 // Typed readers over the catalogue defaults.
 QString String(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);

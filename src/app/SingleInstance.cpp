@@ -83,7 +83,3 @@ bool SingleInstance::Listen()
     return true;
 }
 
-bool SingleInstance::IsListening() const
-{
-    return m_server && m_server->isListening();
-}

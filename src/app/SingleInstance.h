@@ -19,7 +19,6 @@ public:
     static bool ActivateRunningInstance();
     // Starts listening (a stale socket of a crashed instance is replaced).
     bool Listen();
-    bool IsListening() const;
 
 signals:
     void Activated();

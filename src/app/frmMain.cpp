@@ -297,44 +297,10 @@ void frmMain::buildMenus()
     sep(window, "mnuWindowBar0");
     connect(addAction(window, "mnuWindowCascade", tr("&Cascade")), &QAction::triggered, m_mdi,
             &QMdiArea::cascadeSubWindows);
-    connect(addAction(window, "mnuWindowTileH", tr("Tile &Horizontal")), &QAction::triggered, this, [this] {
-        // Windows stacked one above the other, each the full width.
-        const auto subs = m_mdi->subWindowList();
-        const QList<QMdiSubWindow*> visible = [&] {
-            QList<QMdiSubWindow*> v;
-            for (auto* s : subs)
-                if (!s->isMinimized() && s->isVisible())
-                    v << s;
-            return v;
-        }();
-        if (visible.isEmpty())
-            return;
-        const QRect area = m_mdi->viewport()->rect();
-        const int h = area.height() / int(visible.size());
-        int y = 0;
-        for (auto* s : visible) {
-            s->showNormal();
-            s->setGeometry(0, y, area.width(), h);
-            y += h;
-        }
-    });
-    connect(addAction(window, "mnuWindowTileV", tr("Tile &Vertical")), &QAction::triggered, this, [this] {
-        const auto subs = m_mdi->subWindowList();
-        QList<QMdiSubWindow*> visible;
-        for (auto* s : subs)
-            if (!s->isMinimized() && s->isVisible())
-                visible << s;
-        if (visible.isEmpty())
-            return;
-        const QRect area = m_mdi->viewport()->rect();
-        const int w = area.width() / int(visible.size());
-        int x = 0;
-        for (auto* s : visible) {
-            s->showNormal();
-            s->setGeometry(x, 0, w, area.height());
-            x += w;
-        }
-    });
+    connect(addAction(window, "mnuWindowTileH", tr("Tile &Horizontal")), &QAction::triggered, this,
+            [this] { tileWindows(true); });
+    connect(addAction(window, "mnuWindowTileV", tr("Tile &Vertical")), &QAction::triggered, this,
+            [this] { tileWindows(false); });
     connect(addAction(window, "mnuWindowArrange", tr("&Arrange Icons")), &QAction::triggered, this, [this] {
         // Minimised windows in a row along the bottom.
         int x = 0;
@@ -356,6 +322,26 @@ void frmMain::buildMenus()
     addAction(help, "mnuHelpDonate", tr("&Donate"));
     addAction(help, "mnuHelpNet", tr("QRN on the &Web"));
     addAction(help, "mnuHelpAbout", tr("&About..."), QKeySequence(Qt::Key_F1));
+}
+
+// Horizontal: windows stacked one above the other, each the full width; vertical: side by side.
+void frmMain::tileWindows(bool horizontal)
+{
+    QList<QMdiSubWindow*> visible;
+    for (QMdiSubWindow* s : m_mdi->subWindowList())
+        if (!s->isMinimized() && s->isVisible())
+            visible << s;
+    if (visible.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = int(visible.size());
+    for (int i = 0; i < n; ++i) {
+        visible[i]->showNormal();
+        if (horizontal)
+            visible[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
+        else
+            visible[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
+    }
 }
 
 void frmMain::updateWindowMenu()
@@ -762,12 +748,17 @@ void frmMain::OpenCommandLine(const QString& commandLine)
     if (longPath.isEmpty())
         longPath = QString(commandLine).remove(QLatin1Char('"'));
     frmDocument* doc = CreateDocument();
-    if (!fctnLoadDocument(QFileInfo(longPath).fileName(), longPath)) {
-        // Nothing was loaded: leave no empty window behind.
-        doc->SetCaption(QString());
+    if (!fctnLoadDocument(QFileInfo(longPath).fileName(), longPath))
+        DiscardIfEmpty(doc);
+}
+
+void frmMain::DiscardIfEmpty(frmDocument* doc)
+{
+    // A window made for a file that could not be read is not left behind empty;
+    // one that holds text (a new-page wizard's page) stays.
+    if (doc && !doc->Editor()->Modified())
         if (QMdiSubWindow* sub = doc->SubWindow())
             sub->close();
-    }
 }
 
 void frmMain::OnHandOver()
@@ -903,12 +894,6 @@ void frmMain::mnuViewLine_Click()
 void frmMain::mnuViewMargin_Click()
 {
     Action("mnuViewMargin")->setChecked(!Action("mnuViewMargin")->isChecked());
-    fctnApplyViewToDocs();
-}
-
-void frmMain::mnuViewWhitespace_Click()
-{
-    Action("mnuViewWhitespace")->setChecked(!Action("mnuViewWhitespace")->isChecked());
     fctnApplyViewToDocs();
 }
 

@@ -43,6 +43,8 @@ public:
     bool fctnLoadDocument(const QString& title, const QString& path);
     // Opens a file the way a command line or a hand-over names it ("\"path\"").
     void OpenCommandLine(const QString& commandLine);
+    // Closes a window that a failed load left empty.
+    void DiscardIfEmpty(frmDocument* doc);
     int DocCount() const { return m_docCount; }
 
     // --- commands ---
@@ -99,7 +101,6 @@ public:
     void mnuEditBookmark_Click(int cmd);
     void mnuViewLine_Click();
     void mnuViewMargin_Click();
-    void mnuViewWhitespace_Click();
     void mnuViewToolbar_Click();
     void mnuViewPowerBar_Click();
     void mnuViewSidebar_Click();
@@ -141,6 +142,7 @@ private:
     void applyViewToggle(QAction* action);
     void updateClock();
     void updateWindowMenu();
+    void tileWindows(bool horizontal);
     bool saveDocument(frmDocument* doc);
     bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
     bool writeDocument(frmDocument* doc, const QString& path);

@@ -62,11 +62,8 @@ void frmMain::mnuFileOpen_Click()
         const bool newWindow = !reuse;
         reuse = false;
         frmDocument* doc = newWindow ? CreateDocument() : active;
-        if (!fctnLoadDocument(QFileInfo(path).fileName(), path) && newWindow) {
-            // A file that could not be read leaves no empty window behind.
-            if (QMdiSubWindow* sub = doc->SubWindow())
-                sub->close();
-        }
+        if (!fctnLoadDocument(QFileInfo(path).fileName(), path) && newWindow)
+            DiscardIfEmpty(doc);
     }
 }
 
@@ -203,11 +200,8 @@ void frmMain::DropFiles(const QStringList& paths)
             fctnInsertText(ImageTagFor(path, OptFullIns), false, 13, 0);
         } else {
             frmDocument* doc = ActiveDocument();
-            if (!fctnLoadDocument(QFileInfo(path).fileName(), path) && doc && doc->SubWindow()) {
-                // An unreadable drop leaves no empty window behind.
-                doc->SetCaption(QString());
-                doc->SubWindow()->close();
-            }
+            if (!fctnLoadDocument(QFileInfo(path).fileName(), path))
+                DiscardIfEmpty(doc);
         }
     }
 }

@@ -359,7 +359,3 @@ void frmDocument::onKeyDown(int keyCode, int shift, bool* handled)
     }
 }
 
-void frmDocument::fctnLoadSyntax()
-{
-    ::fctnLoadSyntax(m_editor);
-}

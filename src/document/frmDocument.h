@@ -59,7 +59,6 @@ public:
 
     void fctnRefreshCommands();
     void fctnRefreshStatus();
-    void fctnLoadSyntax();
     // Loads path into the edit control; false with a message shown when it cannot be read.
     bool LoadFile(const QString& title, const QString& path);
 

@@ -20,6 +20,15 @@ int toRef(const QColor& c)
     return c.red() + 256 * c.green() + 65536 * c.blue();
 }
 const QChar kNul(QChar::Null);
+
+// The entry used goes back to the caller: its 1-based index, and its pair joined by a NUL.
+void takeChosenFilter(int chosen, QString& filter, int& filterIndex)
+{
+    const auto pairs = cCommonDialog::FilterPairs(filter);
+    filterIndex = chosen + 1;
+    if (chosen >= 0 && chosen < pairs.size())
+        filter = pairs.at(chosen).first + kNul + pairs.at(chosen).second;
+}
 } // namespace
 
 QList<QPair<QString, QString>> cCommonDialog::FilterPairs(const QString& filter)
@@ -157,10 +166,7 @@ bool cCommonDialog::VBGetOpenFileName(QString& fileName, QString& fileTitle, boo
         fileName = folder;
         fileTitle = names.join(kNul);
     }
-    const auto pairs = FilterPairs(filter);
-    filterIndex = result.filterIndex + 1;
-    if (result.filterIndex >= 0 && result.filterIndex < pairs.size())
-        filter = pairs.at(result.filterIndex).first + kNul + pairs.at(result.filterIndex).second;
+    takeChosenFilter(result.filterIndex, filter, filterIndex);
     flags = callFlags;
     readOnly = (flags & OFN_READONLY) != 0;
     return true;
@@ -194,10 +200,7 @@ bool cCommonDialog::VBGetSaveFileName(QString& fileName, QString& fileTitle, boo
     if (!defaultExt.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
         fileName += QLatin1Char('.') + defaultExt;
     fileTitle = QFileInfo(fileName).fileName();
-    const auto pairs = FilterPairs(filter);
-    filterIndex = result.filterIndex + 1;
-    if (result.filterIndex >= 0 && result.filterIndex < pairs.size())
-        filter = pairs.at(result.filterIndex).first + kNul + pairs.at(result.filterIndex).second;
+    takeChosenFilter(result.filterIndex, filter, filterIndex);
     flags = callFlags;
     return true;
 }

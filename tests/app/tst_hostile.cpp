@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestProcesses.h"
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 
@@ -13,7 +14,6 @@ class TestHostile : public QObject {
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
 
-    static QString binary() { return qEnvironmentVariable("QRN_BINARY"); }
     QString makeFile(const QString& name, const QByteArray& content)
     {
         QFile f(dir.filePath(name));
@@ -21,20 +21,6 @@ class TestHostile : public QObject {
             return QString();
         f.write(content);
         return QFileInfo(f.fileName()).canonicalFilePath();
-    }
-    static void stop(QProcess& p)
-    {
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(10000);
-        }
-    }
-    void startFirst(QProcess& p, const QStringList& args = {})
-    {
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(binary(), args);
-        QVERIFY(p.waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::OtherInstanceRunning(), 20000);
     }
 
 private slots:
@@ -97,11 +83,11 @@ private slots:
         const QString path = makeFile("-dash.html", "<P>dash</P>");
         QProcess first;
         first.setWorkingDirectory(dir.path());
-        startFirst(first, {"-dash.html"});
+        QVERIFY(StartFirstInstance(first, {"-dash.html"}));
         QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
-        stop(first);
+        StopProcess(first);
         QProcess help;
-        help.start(binary(), {"--version"});
+        help.start(QrnBinary(), {"--version"});
         QVERIFY(help.waitForFinished(10000));
         QCOMPARE(help.exitCode(), 0);
         QVERIFY(help.readAllStandardOutput().startsWith("Quorlen (qrn) 1.2.0"));
@@ -110,13 +96,13 @@ private slots:
     void tenStartsAtOnce()
     {
         QProcess first;
-        startFirst(first);
+        QVERIFY(StartFirstInstance(first));
         QStringList paths;
         QList<QProcess*> starts;
         for (int i = 0; i < 10; ++i) {
             paths << makeFile(QStringLiteral("page%1.html").arg(i), "<P>");
             auto* p = new QProcess(this);
-            p->start(binary(), {paths.last()});
+            p->start(QrnBinary(), {paths.last()});
             starts << p;
         }
         for (QProcess* p : starts) {
@@ -127,26 +113,26 @@ private slots:
         QVERIFY(first.state() == QProcess::Running);
         QTRY_COMPARE_WITH_TIMEOUT(GetSetting("Config", "Command", "absent"), QString(), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(paths.contains(GetSetting("MRU", "1")), 15000);
-        stop(first);
+        StopProcess(first);
     }
 
     void firstKilledDuringHandOver()
     {
         QProcess first;
-        startFirst(first);
+        QVERIFY(StartFirstInstance(first));
         first.kill();
         first.waitForFinished(10000);
         // The next start finds nobody answering and becomes the first instance itself.
         const QString path = makeFile("orphan.html", "<P>");
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedChannels);
-        second.start(binary(), {path});
+        second.start(QrnBinary(), {path});
         QVERIFY(second.waitForStarted(10000));
         QVERIFY(!second.waitForFinished(2000));
         QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
         QCOMPARE(GetSetting("Config", "Command", "absent"), QStringLiteral("absent"));
         QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::OtherInstanceRunning(), 15000);
-        stop(second);
+        StopProcess(second);
     }
 
     void damagedSettingsFile()

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestProcesses.h"
 #include "TestFiles.h"
 #include "app/SingleInstance.h"
 
@@ -12,26 +13,8 @@ class TestStartup : public QObject {
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
 
-    static QString binary() { return qEnvironmentVariable("QRN_BINARY"); }
 
-    void startFirst(QProcess& p, const QStringList& args = {})
-    {
-        p.setProgram(binary());
-        p.setArguments(args);
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start();
-        QVERIFY(p.waitForStarted(10000));
-        // Up once it answers on its socket.
-        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::OtherInstanceRunning(), 20000);
-    }
 
-    static void stop(QProcess& p)
-    {
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(10000);
-        }
-    }
 
     QString makeFile(const QString& name) { return QFileInfo(WriteTestFile(dir, name, "<P>x</P>\n")).canonicalFilePath(); }
 
@@ -61,53 +44,53 @@ private slots:
     void handOverBetweenProcesses()
     {
         QProcess first;
-        startFirst(first);
+        QVERIFY(StartFirstInstance(first));
         // A second start without a file hands over nothing and ends.
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedChannels);
-        second.start(binary(), {});
+        second.start(QrnBinary(), {});
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(GetSetting("Config", "Command", "absent"), QStringLiteral("absent"));
         // With a file: the first instance opens it (so it tops the recent files) and empties the slot.
         const QString path = makeFile("hand over.html");
-        second.start(binary(), {path});
+        second.start(QrnBinary(), {path});
         QVERIFY(second.waitForFinished(15000));
         QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
         QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
         QTRY_COMPARE(GetSetting("Config", "Command", "absent"), QString());
         QVERIFY(first.state() == QProcess::Running);
-        stop(first);
+        StopProcess(first);
     }
 
     void staleSocketDoesNotBlock()
     {
         QProcess crashed;
-        startFirst(crashed);
-        stop(crashed);   // killed: its socket file stays behind
+        QVERIFY(StartFirstInstance(crashed));
+        StopProcess(crashed);   // killed: its socket file stays behind
         QVERIFY(!SingleInstance::OtherInstanceRunning());
         QProcess first;
-        startFirst(first);   // comes up and listens despite the stale socket
+        QVERIFY(StartFirstInstance(first));   // comes up and listens despite the stale socket
         const QString path = makeFile("after crash.html");
         QProcess second;
-        second.start(binary(), {path});
+        second.start(QrnBinary(), {path});
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
-        stop(first);
+        StopProcess(first);
     }
 
     void instanceModeOffRunsItsOwnWindow()
     {
         SaveSetting("Config", "Instance", "0");
         QProcess first;
-        startFirst(first);
+        QVERIFY(StartFirstInstance(first));
         QProcess second;
-        second.start(binary(), {});
+        second.start(QrnBinary(), {});
         QVERIFY(second.waitForStarted(10000));
         QVERIFY(!second.waitForFinished(3000));   // still running with its own window
-        stop(second);
-        stop(first);
+        StopProcess(second);
+        StopProcess(first);
     }
 
     void missingFileMessage_data()
