@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/Settings.h"
+#include "tools/BrowserView.h"
 #include <QVector>
 #include <algorithm>
 #include <sys/resource.h>
@@ -48,6 +49,8 @@ inline void UsePrivateProfile(const QTemporaryDir& home)
 {
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    // Run from the build tree, away from the browser module they were built with.
+    BrowserModule::SetFolder(QStringLiteral(QRN_MODULE_DIR));
 }
 
 inline void ApplyQuietSettings()

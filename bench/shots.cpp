@@ -10,11 +10,13 @@
 #include "app/Main.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
+#include "tools/BrowserView.h"
 #include "tools/Preview.h"
 
 int main(int argc, char* argv[])
 {
     PrepareProcess();
+    BrowserModule::SetFolder(QStringLiteral(QRN_MODULE_DIR));
     QApplication app(argc, argv);
     if (argc < 3)
         return 2;

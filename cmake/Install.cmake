@@ -1,12 +1,12 @@
 # Desktop integration: one reverse-DNS name for the desktop entry, the icon and the metainfo.
 set(QRN_APP_ID org.quorlen.Quorlen)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${QRN_APP_ID}.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${QRN_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${QRN_APP_ID}.metainfo.xml
+install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${QRN_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/qrn.svg
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/qrn.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QRN_APP_ID}.svg)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/qrn.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ref)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ref DESTINATION ${CMAKE_INSTALL_DATADIR}/qrn)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/qrn.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(EXISTS ${PROJECT_SOURCE_DIR}/resources/ref)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ref DESTINATION ${CMAKE_INSTALL_DATADIR}/qrn)
 endif()

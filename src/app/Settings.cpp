@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <charconv>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 constexpr int kTypeMismatch = 13;
@@ -113,8 +114,22 @@ QString SettingsStore::FilePath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/QRN/QRN.conf");
 }
 
+namespace {
+// The store is read and written only when it is a regular file (or absent):
+// reading a FIFO or a device would hang or never end.
+bool storeUsable()
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(SettingsStore::FilePath()).constData(), &st) != 0)
+        return true;
+    return S_ISREG(st.st_mode);
+}
+} // namespace
+
 QString SettingsStore::GetSetting(const QString& section, const QString& key, const QVariant& defaultValue)
 {
+    if (!storeUsable())
+        return textOf(defaultValue);
     // A new QSettings rereads the file when another process has changed it.
     QSettings s(FilePath(), QSettings::IniFormat);
     s.sync();
@@ -130,6 +145,10 @@ bool g_writeFailed = false;
 
 void SettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value)
 {
+    if (!storeUsable()) {
+        g_writeFailed = true;
+        return;
+    }
     QSettings s(FilePath(), QSettings::IniFormat);
     s.setValue(section + QLatin1Char('/') + key, value);
     s.sync();
@@ -148,6 +167,9 @@ QString SettingsStore::CheckReadable()
     QFile file(path);
     if (!file.exists())
         return QString();
+    if (!storeUsable())
+        return QObject::tr("The settings file '%1' is not a regular file; the defaults are used and no setting is saved.")
+            .arg(path);
     if (!file.open(QIODevice::ReadOnly))
         return QObject::tr("The settings file '%1' could not be read; the defaults are used.").arg(path);
     // A NUL byte or text that is not UTF-8 means this is not a settings file we wrote.

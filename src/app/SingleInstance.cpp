@@ -4,12 +4,53 @@
 
 #include <QCryptographicHash>
 #include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr int kConnectTimeoutMs = 1500;
+
+// A folder that only this user can reach, so nobody else can put a socket
+// where ours belongs; empty when there is none (no instance mode then).
+QString privateFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        return QString();
+    struct stat st {};
+    if (::lstat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 077) != 0)
+        return QString();
+    return folder;
 }
+
+// Only a peer of this same user is listened to.
+bool peerIsUs(const QLocalSocket& socket)
+{
+    struct ucred cred {};
+    socklen_t length = sizeof cred;
+    const int fd = int(socket.socketDescriptor());
+    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &length) == 0 && cred.uid == ::getuid();
+}
+
+bool connectToOurs(QLocalSocket& socket)
+{
+    const QString name = SingleInstance::ServerName();
+    if (name.isEmpty())
+        return false;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return false;
+    if (peerIsUs(socket))
+        return true;
+    socket.abort();
+    return false;
+}
+} // namespace
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
@@ -21,18 +62,20 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::ServerName()
 {
+    const QString folder = privateFolder();
+    if (folder.isEmpty())
+        return QString();
     // The hand-over goes through the settings store, so instances sharing a
     // store are the ones that must find each other.
     const QByteArray store = SettingsStore::FilePath().toUtf8();
     const QByteArray hash = QCryptographicHash::hash(store, QCryptographicHash::Sha1).toHex().left(12);
-    return QStringLiteral("qrn-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash));
+    return folder + QStringLiteral("/qrn-%1").arg(QString::fromLatin1(hash));
 }
 
 bool SingleInstance::OtherInstanceRunning()
 {
     QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    bool up = socket.waitForConnected(kConnectTimeoutMs);
+    const bool up = connectToOurs(socket);
     socket.abort();
     return up;
 }
@@ -40,8 +83,7 @@ bool SingleInstance::OtherInstanceRunning()
 bool SingleInstance::ActivateRunningInstance()
 {
     QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(kConnectTimeoutMs))
+    if (!connectToOurs(socket))
         return false;
     socket.write("activate\n");
     if (!socket.waitForBytesWritten(kConnectTimeoutMs))
@@ -57,18 +99,26 @@ bool SingleInstance::Listen()
 {
     if (m_server)
         return m_server->isListening();
+    const QString name = ServerName();
+    if (name.isEmpty())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(ServerName())) {
-        // Only a socket nobody answers on may be replaced.
+    if (!m_server->listen(name)) {
+        // Only a socket that no instance of ours answers on may be replaced.
         if (OtherInstanceRunning())
             return false;
-        QLocalServer::removeServer(ServerName());
-        if (!m_server->listen(ServerName()))
+        QLocalServer::removeServer(name);
+        if (!m_server->listen(name))
             return false;
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+            if (!peerIsUs(*socket)) {
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 const QByteArray data = socket->readAll();

@@ -12,6 +12,7 @@ public:
     explicit SingleInstance(QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // The socket's path, in a folder only this user can reach; empty when there is none.
     static QString ServerName();
     // True when another instance answers on the socket.
     static bool OtherInstanceRunning();

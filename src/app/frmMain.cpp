@@ -34,6 +34,10 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -512,9 +516,17 @@ void frmMain::updateClock()
 
 int frmMain::ClampExtent(int start, int extent, int screenExtent)
 {
-    if (start + extent > screenExtent)
-        return screenExtent - start - 1000;
+    // Any stored numbers: the sums must not overflow.
+    if (qint64(start) + extent > screenExtent)
+        return int(std::clamp<qint64>(qint64(screenExtent) - start - 1000, INT_MIN, INT_MAX));
     return extent;
+}
+
+int frmMain::SaneTwips(double stored, int screenExtent)
+{
+    // A position or size past a few screens is a damaged setting, not a layout.
+    const double limit = 4.0 * std::max(screenExtent, 1);
+    return std::isnan(stored) ? 0 : int(std::clamp(stored, -limit, limit));
 }
 
 void frmMain::Form_Load()
@@ -551,12 +563,14 @@ void frmMain::restoreLayout()
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int screenW = area.width() * kTwipsPerPixel;
     const int screenH = area.height() * kTwipsPerPixel;
-    const int left = int(StartupFloat(QStringLiteral("MainLeft")));
-    const int top = int(StartupFloat(QStringLiteral("MainTop")));
-    const int width = ClampExtent(left, int(StartupFloat(QStringLiteral("MainWidth"))), screenW);
-    const int height = ClampExtent(top, int(StartupFloat(QStringLiteral("MainHeight"))), screenH);
+    const int left = SaneTwips(StartupFloat(QStringLiteral("MainLeft")), screenW);
+    const int top = SaneTwips(StartupFloat(QStringLiteral("MainTop")), screenH);
+    const int width = ClampExtent(left, SaneTwips(StartupFloat(QStringLiteral("MainWidth")), screenW), screenW);
+    const int height = ClampExtent(top, SaneTwips(StartupFloat(QStringLiteral("MainHeight")), screenH), screenH);
     move(left / kTwipsPerPixel, top / kTwipsPerPixel);
-    resize(std::max(200, width / kTwipsPerPixel), std::max(150, height / kTwipsPerPixel));
+    // Never larger than the screen, never too small to use.
+    resize(std::clamp(width / kTwipsPerPixel, 200, std::max(200, area.width())),
+           std::clamp(height / kTwipsPerPixel, 150, std::max(150, area.height())));
     const int state = StartupInt(QStringLiteral("WindowState"));
     setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
 
@@ -647,6 +661,20 @@ void frmMain::saveLayout()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // A document that an operation works on cannot go yet: the operation is
+    // cancelled, and the exit goes on once the last one has ended.
+    bool busy = false;
+    for (frmDocument* doc : Documents()) {
+        if (doc->IsBusy()) {
+            busy = true;
+            doc->CancelBusy();
+        }
+    }
+    if (busy) {
+        m_closeWhenIdle = true;
+        event->ignore();
+        return;
+    }
     m_closing = true;
     // Each document asks its own save question; one Cancel stops the exit.
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
@@ -706,6 +734,15 @@ frmDocument* frmMain::CreateDocument()
         sub->show();
     // Resizes and state changes are remembered for the next new window.
     connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
+    connect(doc, &frmDocument::BusyChanged, this, [this](bool busy) {
+        if (busy || !m_closeWhenIdle)
+            return;
+        for (frmDocument* d : Documents())
+            if (d->IsBusy())
+                return;
+        m_closeWhenIdle = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    });
     emit DocumentCreated(doc);
     m_mdi->setActiveSubWindow(sub);
     doc->Form_Activate();

@@ -125,6 +125,8 @@ public:
 
     // Clamps a saved window extent so the window stays on the screen (twips).
     static int ClampExtent(int start, int extent, int screenExtent);
+    // A stored twips value brought into a range a screen of screenExtent twips can use.
+    static int SaneTwips(double stored, int screenExtent);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -168,4 +170,5 @@ private:
     int m_docCount = 0;
     int m_activeMenuButton = 0;
     bool m_closing = false;
+    bool m_closeWhenIdle = false;
 };

@@ -70,6 +70,13 @@ void frmMain::mnuFileOpen_Click()
 bool frmMain::writeDocument(frmDocument* doc, const QString& path)
 {
     QString error;
+    if (doc->IsBusy()) {
+        // Half-loaded text, or text a tool is about to replace, is not what the user means to keep.
+        MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QStringLiteral("\n") +
+                   tr("The document is busy; save it when the work on it has finished."),
+               MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);
+        return false;
+    }
     if (!doc->Editor()->SaveFile(path, false, &error)) {
         MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QStringLiteral("\n") + error,
                MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);

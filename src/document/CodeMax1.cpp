@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Prompter.h"
+#include "document/DiskFile.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -28,7 +29,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <unistd.h>
@@ -356,8 +357,10 @@ void CodeMax1::SetText(const QString& text)
     SetUtf8Text(text.toUtf8());
 }
 
-void CodeMax1::SetUtf8Text(const QByteArray& bytes)
+bool CodeMax1::SetUtf8Text(const QByteArray& bytes)
 {
+    m_cancelLoad = false;
+    QPointer<CodeMax1> self(this);
     const bool readOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     // A new text has no history: no undo copy of it, and room for it in one allocation.
@@ -370,8 +373,16 @@ void CodeMax1::SetUtf8Text(const QByteArray& bytes)
     for (qsizetype at = 0; at < bytes.size(); at += piece) {
         const qsizetype n = std::min(piece, bytes.size() - at);
         SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(n), bytes.constData() + at);
-        if (at + n < bytes.size())
+        if (at + n < bytes.size()) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            if (!self)
+                return false;
+            if (m_cancelLoad) {
+                // Half a text is no text: the window is left empty.
+                SendScintilla(SCI_CLEARALL);
+                break;
+            }
+        }
     }
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
@@ -380,6 +391,12 @@ void CodeMax1::SetUtf8Text(const QByteArray& bytes)
     SendScintilla(SCI_GOTOPOS, 0);
     m_forceModified = false;
     notifySelChange();
+    return !m_cancelLoad;
+}
+
+void CodeMax1::CancelLoad()
+{
+    m_cancelLoad = true;
 }
 
 QByteArray CodeMax1::Utf8Text() const
@@ -927,42 +944,26 @@ QString CodeMax1::LineBreak() const
 
 bool CodeMax1::OpenFile(const QString& path, QString* error)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        if (error)
-            *error = tr("'%1' is a folder.").arg(path);
+    m_cancelLoad = false;
+    QPointer<CodeMax1> self(this);
+    // A large file is read by pieces, keeping the window painted.
+    DiskFile::ReadResult read = DiskFile::Read(path, [&] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return self && !m_cancelLoad;
+    });
+    if (!self)
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!read.ok) {
         if (error)
-            *error = tr("Cannot open '%1': %2.").arg(path, file.errorString());
-        return false;
-    }
-    QByteArray bytes;
-    const qint64 size = file.size();
-    if (size > 64 * 1024 * 1024) {
-        // Read a large file by pieces, keeping the window painted.
-        bytes.resize(size);
-        qint64 done = 0;
-        while (done < size) {
-            const qint64 got = file.read(bytes.data() + done, std::min<qint64>(size - done, 32 * 1024 * 1024));
-            if (got <= 0)
-                break;
-            done += got;
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        }
-        bytes.truncate(done);
-    } else {
-        bytes = file.readAll();
-    }
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = tr("Cannot read '%1': %2.").arg(path, file.errorString());
+            *error = read.cancelled ? tr("Loading was cancelled.") : tr("Cannot open '%1': %2.").arg(path, read.error);
         return false;
     }
     FileFormat format;
-    SetUtf8Text(FileText::DecodeToUtf8(bytes, &format));
+    if (!SetUtf8Text(FileText::DecodeToUtf8(read.bytes, &format))) {
+        if (error)
+            *error = tr("Loading was cancelled.");
+        return false;
+    }
     SetFormat(format);
     return true;
 }
@@ -991,17 +992,9 @@ bool CodeMax1::SaveFile(const QString& path, bool, QString* error)
         return fail(tr("Cannot save '%1': %2.").arg(path, tr("Permission denied")));
 
     const QByteArray bytes = FileText::EncodeFromUtf8(Utf8Text(), m_format);
-    QSaveFile file(target);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(tr("Cannot save '%1': %2.").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!DiskFile::WriteAtomically(target, bytes, &reason))
         return fail(tr("Cannot save '%1': %2.").arg(path, reason));
-    }
-    if (!file.commit())
-        return fail(tr("Cannot save '%1': %2.").arg(path, file.errorString()));
     if (existed) {
         QFile::setPermissions(target, permissions);
         // Best effort: keep the owner when an administrator saves someone's file.

@@ -67,8 +67,10 @@ public:
     QByteArray Utf8Text() const;
     // Replaces the whole text with UTF-8 bytes as one undo step; the caret goes to the start.
     void ReplaceAllUtf8(const QByteArray& bytes);
-    // Like SetText, from UTF-8 bytes.
-    void SetUtf8Text(const QByteArray& bytes);
+    // Like SetText, from UTF-8 bytes. False when CancelLoad stopped it (the text is then empty).
+    bool SetUtf8Text(const QByteArray& bytes);
+    // Stops a running OpenFile or SetUtf8Text of a very large text at its next piece.
+    void CancelLoad();
     QString SelText() const;
     void SetSelText(const QString& text); // replaces the selection or inserts at the caret (one undo step); line breaks as given
     int SelLength() const;                // in characters
@@ -220,6 +222,7 @@ private:
 
     QFont m_font;
     bool m_forceModified = false;
+    bool m_cancelLoad = false;
     long m_lastAnchor = -1;
     long m_lastCaret = -1;
     int m_lineNumberDigits = 0;

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -69,6 +70,53 @@ QString LanguageForPath(const QString& path)
 }
 } // namespace DocText
 
+BusyScope::BusyScope(frmDocument* doc, const QString& what, bool cancellable) : m_doc(doc)
+{
+    m_outer = doc->m_busy;
+    doc->m_busy = this;
+    m_wasReadOnly = doc->m_editor->isReadOnly();
+    // Typing during the run would be overwritten by its result.
+    doc->m_editor->setReadOnly(true);
+    doc->showBusy(what, cancellable);
+    emit doc->BusyChanged(true);
+}
+
+BusyScope::~BusyScope()
+{
+    End();
+}
+
+void BusyScope::Cancel()
+{
+    m_cancelled = true;
+    if (m_cancel)
+        m_cancel();
+}
+
+void BusyScope::End()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    frmDocument* doc = m_doc;
+    if (!doc)
+        return;
+    doc->m_busy = m_outer;
+    doc->m_editor->setReadOnly(m_wasReadOnly);
+    if (m_outer)
+        return;
+    doc->showBusy(QString(), false);
+    emit doc->BusyChanged(false);
+    if (doc->m_closeWhenIdle) {
+        doc->m_closeWhenIdle = false;
+        // After the operation has unwound, not inside it.
+        QTimer::singleShot(0, doc, [doc] {
+            if (QMdiSubWindow* sub = doc->SubWindow())
+                sub->close();
+        });
+    }
+}
+
 frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
 {
     setObjectName(QStringLiteral("frmDocument"));
@@ -110,6 +158,16 @@ frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
     m_panels[3]->setMinimumWidth(80);
     m_panels[4]->setText(QStringLiteral("Ln 1,  Col 1"));
     m_panels[4]->setMinimumWidth(110);
+    m_busyLabel = new QLabel(m_status);
+    m_busyLabel->setObjectName(QStringLiteral("BusyLabel"));
+    m_busyCancel = new QToolButton(m_status);
+    m_busyCancel->setObjectName(QStringLiteral("BusyCancel"));
+    m_busyCancel->setText(tr("Cancel"));
+    m_busyCancel->setAutoRaise(true);
+    connect(m_busyCancel, &QToolButton::clicked, this, &frmDocument::CancelBusy);
+    m_status->addPermanentWidget(m_busyLabel);
+    m_status->addPermanentWidget(m_busyCancel);
+    showBusy(QString(), false);
     layout->addWidget(m_status);
 
     // Load: colours, then free the keys the main window's menus use.
@@ -133,7 +191,25 @@ frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
     connect(m_editor, &CodeMax1::KeyDown, this, &frmDocument::onKeyDown);
 }
 
-frmDocument::~frmDocument() = default;
+frmDocument::~frmDocument()
+{
+    // An operation that outlives its document must find it gone, not dangling.
+    for (BusyScope* b = m_busy; b; b = b->m_outer)
+        b->m_doc = nullptr;
+}
+
+void frmDocument::showBusy(const QString& what, bool cancellable)
+{
+    m_busyLabel->setText(what);
+    m_busyLabel->setVisible(!what.isEmpty());
+    m_busyCancel->setVisible(!what.isEmpty() && cancellable);
+}
+
+void frmDocument::CancelBusy()
+{
+    for (BusyScope* b = m_busy; b; b = b->m_outer)
+        b->Cancel();
+}
 
 void frmDocument::SetWebBrowser(QWidget* browser)
 {
@@ -178,8 +254,21 @@ bool frmDocument::IsEditMode() const
 
 bool frmDocument::LoadFile(const QString& title, const QString& path)
 {
+    if (IsBusy())
+        return false;
+    QPointer<frmDocument> self(this);
     QString error;
-    if (!m_editor->OpenFile(path, &error)) {
+    bool opened = false;
+    bool cancelled = false;
+    {
+        BusyScope busy(this, tr("Loading..."), false);
+        busy.SetCancel([this] { m_editor->CancelLoad(); });
+        opened = m_editor->OpenFile(path, &error);
+        cancelled = busy.Cancelled();
+    }
+    if (!self || cancelled)
+        return false;
+    if (!opened) {
         MsgBox(QLatin1Char('\'') + path + QStringLiteral("' could not be opened.\n") + error, MsgButtons::OKOnly,
                MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
         return false;
@@ -211,7 +300,7 @@ void frmDocument::RememberDiskState()
 
 void frmDocument::CheckDiskChange()
 {
-    if (!HasFile() || m_checkingDisk || !m_diskTime.isValid())
+    if (!HasFile() || m_checkingDisk || IsBusy() || !m_diskTime.isValid())
         return;
     m_checkingDisk = true;
     const QString path = PathPanel();
@@ -323,6 +412,13 @@ bool frmDocument::CloseQuestion()
 
 void frmDocument::closeEvent(QCloseEvent* event)
 {
+    if (IsBusy()) {
+        // Closed once the operation has stopped; the save question comes then.
+        m_closeWhenIdle = true;
+        CancelBusy();
+        event->ignore();
+        return;
+    }
     if (!CloseQuestion()) {
         event->ignore();
         return;

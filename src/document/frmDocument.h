@@ -2,13 +2,47 @@
 // A document window: the edit control, the preview pane and a five-panel status bar.
 #include <QDateTime>
 #include <QLabel>
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class CodeMax1;
 class QMdiSubWindow;
 class QStatusBar;
+class QToolButton;
 class frmMain;
+class frmDocument;
+
+// Marks a document busy while a long operation waits in an event loop (a large
+// load, an HTML Tidy run): its text is read-only, its status bar shows the work,
+// and closing it, or the main window, cancels the operation and closes only once
+// the operation has ended. So nothing the user does can free what it works on.
+class BusyScope {
+public:
+    BusyScope(frmDocument* doc, const QString& what, bool cancellable = true);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+    // What Cancel does at the current stage of the operation.
+    void SetCancel(std::function<void()> cancel) { m_cancel = std::move(cancel); }
+    void Cancel();
+    bool Cancelled() const { return m_cancelled; }
+    // The document, or null once it has gone.
+    frmDocument* Document() const { return m_doc; }
+    // Ends the busy state early, for the operation's last step on the text.
+    void End();
+
+private:
+    friend class frmDocument;
+    QPointer<frmDocument> m_doc;
+    std::function<void()> m_cancel;
+    BusyScope* m_outer = nullptr;
+    bool m_cancelled = false;
+    bool m_ended = false;
+    bool m_wasReadOnly = false;
+};
 
 // A status panel that can look sunk or raised and reports clicks.
 class StatusPanel : public QLabel {
@@ -73,14 +107,22 @@ public:
     // Offers to reload a file another program changed; reports a deleted one once.
     void CheckDiskChange();
 
+    // A long operation works on this document (see BusyScope).
+    bool IsBusy() const { return m_busy != nullptr; }
+    // Asks the running operation to stop.
+    void CancelBusy();
+
 signals:
     void PreviewPanelClicked(int panel);
+    void BusyChanged(bool busy);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void onKeyDown(int keyCode, int shift, bool* handled);
+    friend class BusyScope;
+    void showBusy(const QString& what, bool cancellable);
 
     frmMain* m_main;
     CodeMax1* m_editor;
@@ -91,4 +133,8 @@ private:
     qint64 m_diskSize = -1;
     bool m_missingReported = false;
     bool m_checkingDisk = false;
+    BusyScope* m_busy = nullptr;
+    bool m_closeWhenIdle = false;
+    QLabel* m_busyLabel = nullptr;
+    QToolButton* m_busyCancel = nullptr;
 };

@@ -27,13 +27,33 @@ void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, in
         editor->ExecuteCmd(201, -chars);
 }
 
-void fctnInsertText(QString text, bool wrap, int chars, int lines)
+namespace {
+InsertTargetScope* g_target = nullptr;
+
+CodeMax1* activeEditor()
 {
     frmMain* main = MainWindow();
     frmDocument* doc = main ? main->ActiveDocument() : nullptr;
-    if (!doc)
+    return doc ? doc->Editor() : nullptr;
+}
+} // namespace
+
+InsertTargetScope::InsertTargetScope() : m_outer(g_target), m_editor(activeEditor())
+{
+    g_target = this;
+}
+
+InsertTargetScope::~InsertTargetScope()
+{
+    g_target = m_outer;
+}
+
+void fctnInsertText(QString text, bool wrap, int chars, int lines)
+{
+    CodeMax1* editor = g_target ? g_target->m_editor.data() : activeEditor();
+    if (!editor)
         return;
-    InsertIntoEditor(doc->Editor(), text, wrap, chars, lines);
+    InsertIntoEditor(editor, text, wrap, chars, lines);
 }
 
 QString fctnHtmlColour(int colour)

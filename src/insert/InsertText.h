@@ -1,6 +1,7 @@
 #pragma once
 // The one way text enters a document: replace the selection, then place the
 // caret where the user types next.
+#include <QPointer>
 #include <QString>
 
 class CodeMax1;
@@ -10,6 +11,21 @@ class CodeMax1;
 void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, int lines);
 // Inserts into the active document window; does nothing when none is open.
 void fctnInsertText(QString text, bool wrap = false, int chars = 0, int lines = 0);
+// While one lives, fctnInsertText writes into the document that was active when
+// it was made, even when another became active meanwhile (a file handed over
+// while a dialog asked something); nothing is inserted once that one has gone.
+class InsertTargetScope {
+public:
+    InsertTargetScope();
+    ~InsertTargetScope();
+    InsertTargetScope(const InsertTargetScope&) = delete;
+    InsertTargetScope& operator=(const InsertTargetScope&) = delete;
+
+private:
+    InsertTargetScope* m_outer;
+    QPointer<CodeMax1> m_editor;
+    friend void fctnInsertText(QString, bool, int, int);
+};
 // A colour reference (red in the low byte) as markup: "\"#RRGGBB\"".
 QString fctnHtmlColour(int colour);
 // A local path as a link in markup: "file://" + the absolute path with blanks as %20

@@ -7,6 +7,7 @@
 #include "insert/BasicMenu.h"
 #include "insert/FormMenu.h"
 #include "insert/FormatMenu.h"
+#include "insert/InsertText.h"
 #include "insert/ScriptMenu.h"
 #include "insert/SundryMenu.h"
 
@@ -39,6 +40,7 @@ void RunInsertionEntry(int menuIndex, const QString& caption)
         return;
     const PowerMenu& menu = kMenus[menuIndex - 1];
     const QString sel = doc->Editor()->SelText();
+    const InsertTargetScope target;
     for (const MenuEntry& entry : menu.entries()) {
         if (EntryCaption(entry) == caption) {
             // The entries compare the untranslated caption.

@@ -140,6 +140,7 @@ void frmNew::cmdCancel_Click()
 
 void RunNewPageWizard(QWidget* owner)
 {
+    const InsertTargetScope target;
     frmNew dialog(owner);
     Prompter::Current().ExecDialog(&dialog);
     InsertPending(7, 2);

@@ -3,6 +3,7 @@
 #include "document/CodeMax1.h"
 
 #include <QFont>
+#include <algorithm>
 
 std::array<KindColours, 6> SyntaxScheme{};
 
@@ -117,7 +118,8 @@ void fctnLoadSyntax(CodeMax1* editor)
     const QString syntax = QStringLiteral("Syntax");
     QFont font(ColourScheme::FontFace(DefaultsFor::Program));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(std::max(1, ColourScheme::FontSize(DefaultsFor::Program)));
+    // A damaged size must not ask for glyphs of a mile.
+    font.setPointSize(std::clamp(ColourScheme::FontSize(DefaultsFor::Program), 1, 400));
     try {
         font.setBold(Setting::Bool(syntax, QStringLiteral("DefBold")));
         font.setItalic(Setting::Bool(syntax, QStringLiteral("DefItalic")));

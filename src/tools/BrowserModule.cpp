@@ -1,6 +1,7 @@
 #include "tools/BrowserView.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QOpenGLContext>
@@ -25,13 +26,30 @@ void shareOpenGLContexts()
 } // namespace
 
 namespace BrowserModule {
+namespace {
+QString g_folder;
+}
+
+QStringList SearchFolders(const QString& appDir)
+{
+    if (!g_folder.isEmpty())
+        return {g_folder};
+    // An installed program loads only its own installed module; one run from
+    // elsewhere (the build tree, a copied install) loads the one beside it.
+    if (QDir(appDir) == QDir(QStringLiteral(QRN_BINDIR)))
+        return {QStringLiteral(QRN_PLUGINDIR)};
+    return {appDir, appDir + QStringLiteral("/../lib/qrn")};
+}
+
+void SetFolder(const QString& folder)
+{
+    g_folder = folder;
+}
+
 QString Path()
 {
     const QString name = QStringLiteral("libqrnwebview.so");
-    const QString app = QCoreApplication::applicationDirPath();
-    const QStringList folders = {app, app + QStringLiteral("/../lib/qrn"), QStringLiteral(QRN_PLUGINDIR),
-                                 QStringLiteral(QRN_BUILD_PLUGINDIR)};
-    for (const QString& folder : folders) {
+    for (const QString& folder : SearchFolders(QCoreApplication::applicationDirPath())) {
         const QFileInfo f(folder + QLatin1Char('/') + name);
         if (f.isFile())
             return f.absoluteFilePath();

@@ -2,6 +2,7 @@
 // The embedded browser behind preview mode. Its engine lives in a separate
 // module that is loaded on the first preview, so start-up never pays for it.
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 
@@ -26,6 +27,11 @@ public:
 using CreateBrowserFn = BrowserView* (*)(QWidget* parent, const BrowserHooks& hooks);
 
 namespace BrowserModule {
+// Where a program in appDir looks for the module, in order.
+QStringList SearchFolders(const QString& appDir);
+// Programs run from the build tree away from the module (tests, benchmarks)
+// name the folder it was built in; then only that folder is searched.
+void SetFolder(const QString& folder);
 // The module's file, or empty when it is not installed.
 QString Path();
 // Loads the module on first use; null when it cannot be loaded.

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -108,7 +109,7 @@ QString LastWorkFolder()
     return g_lastFolder;
 }
 
-Outcome Run(const QStringList& arguments, QWidget* owner)
+Outcome Run(const QStringList& arguments, QWidget* owner, BusyScope* busy)
 {
     Outcome out;
     QProcess process;
@@ -148,6 +149,16 @@ Outcome Run(const QStringList& arguments, QWidget* owner)
             loop.quit();
     });
 
+    if (busy)
+        busy->SetCancel([&] {
+            out.cancelled = true;
+            process.kill();
+        });
+    // Whatever ends the wait, this run's cancel must not outlive it.
+    const auto clearCancel = qScopeGuard([busy] {
+        if (busy)
+            busy->SetCancel({});
+    });
     process.start();
     if (process.state() == QProcess::NotRunning && process.error() == QProcess::FailedToStart) {
         out.message = tr("HTML Tidy could not be started (%1): %2.\nInstall the \"tidy\" package.")
@@ -180,10 +191,10 @@ Outcome Run(const QStringList& arguments, QWidget* owner)
 
 void mnuToolsTidy_Click(frmMain* main)
 {
-    frmDocument* doc = main->ActiveDocument();
-    if (!doc || !doc->IsEditMode())
+    QPointer<frmDocument> doc = main->ActiveDocument();
+    if (!doc || !doc->IsEditMode() || doc->IsBusy())
         return;
-    CodeMax1* editor = doc->Editor();
+    QPointer<CodeMax1> editor = doc->Editor();
     auto report = [main](const QString& message) {
         MsgBox(message, MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), main);
     };
@@ -204,7 +215,12 @@ void mnuToolsTidy_Click(frmMain* main)
         return;
     }
 
-    const Outcome check = Run(Arguments(RunKind::Check, work.path()), main);
+    // The document stays as it is until the result replaces it; closing it
+    // meanwhile stops the run.
+    BusyScope busy(doc, tr("HTML Tidy is working..."));
+    const Outcome check = Run(Arguments(RunKind::Check, work.path()), main, &busy);
+    if (!editor || busy.Cancelled())
+        return;
     if (!check.ok) {
         if (!check.message.isEmpty())
             report(check.message);
@@ -217,10 +233,12 @@ void mnuToolsTidy_Click(frmMain* main)
     logFile.close();
 
     frmTidy dialog(main);
-    dialog.ShowTidyLog(logText, work.path());
+    dialog.ShowTidyLog(logText, work.path(), &busy);
+    busy.SetCancel([&dialog] { dialog.reject(); });
     Prompter::Current().ExecDialog(&dialog);
-    if (!dialog.Applied())
+    if (!dialog.Applied() || !editor || busy.Cancelled())
         return;
+    busy.End();
 
     QString text = dialog.TidiedText();
     text.remove(QLatin1Char('\r'));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class BusyScope;
 class QWidget;
 class frmMain;
 
@@ -31,8 +32,8 @@ struct Outcome {
 };
 // Runs the program and waits with the interface alive: a progress window
 // with Cancel appears when the run takes a moment; past the time limit the
-// program is stopped.
-Outcome Run(const QStringList& arguments, QWidget* owner);
+// program is stopped. Cancelling busy (the document's run) stops it too.
+Outcome Run(const QStringList& arguments, QWidget* owner, BusyScope* busy = nullptr);
 
 // The folder of the last run's files (gone once the command has finished).
 QString LastWorkFolder();

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
+#include "document/frmDocument.h"
 #include "tools/Tidy.h"
 #include "tools/ToolFiles.h"
 
@@ -68,9 +69,10 @@ void frmTidy::popupHelp(const QPoint& pos)
         help->popup(pos);
 }
 
-void frmTidy::ShowTidyLog(const QString& log, const QString& folder)
+void frmTidy::ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy)
 {
     m_folder = folder;
+    m_busy = busy;
     m_editor->SetText(log);
 }
 
@@ -111,8 +113,14 @@ void frmTidy::cmdOK_Click()
         }
         kind = Tidy::RunKind::Forced;
     }
+    if (m_busy && m_busy->Cancelled()) {
+        cmdCancel_Click();
+        return;
+    }
     hide();
-    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder), m_main);
+    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder), m_main, m_busy);
+    if (m_busy)
+        m_busy->SetCancel([this] { reject(); });
     if (!run.ok) {
         if (!run.message.isEmpty())
             MsgBox(run.message, MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);

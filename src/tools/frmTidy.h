@@ -3,6 +3,7 @@
 // which of the two it is.
 #include <QDialog>
 
+class BusyScope;
 class CodeMax1;
 class QLabel;
 class QPushButton;
@@ -14,7 +15,8 @@ public:
     explicit frmTidy(frmMain* owner);
 
     // HTML Tidy: shows the check run's log; folder holds the run's files.
-    void ShowTidyLog(const QString& log, const QString& folder);
+    // busy: the document's run, which the second Tidy run belongs to.
+    void ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy = nullptr);
     // Clipboard viewer: shows the clipboard's text.
     void ShowClipboard();
 
@@ -41,6 +43,7 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     QString m_folder;
+    BusyScope* m_busy = nullptr;
     QString m_tidied;
     bool m_applied = false;
 };

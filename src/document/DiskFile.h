@@ -1,0 +1,32 @@
+#pragma once
+// Reading and writing document files on disk safely: only regular files are
+// read, never without end, and a save replaces the file atomically.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace DiskFile {
+// Larger files are refused rather than read until memory runs out.
+constexpr qint64 kMaxSize = qint64(1) << 30;
+
+// Why path cannot be opened as a document ("it is a named pipe (FIFO)"),
+// or empty when it is a regular file or a link to one.
+QString NotRegularReason(const QString& path);
+
+// Reads a whole regular file. A FIFO, device or socket is refused without
+// blocking; so is a file over kMaxSize. Between pieces of a large file
+// betweenPieces is called; when it returns false the read stops (cancelled).
+struct ReadResult {
+    bool ok = false;
+    bool cancelled = false;
+    QByteArray bytes;
+    QString error;   // the cause, for the user
+};
+ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces = {});
+
+// Writes bytes to target through a temporary file in the same folder, then
+// renames it over target, so the old or the new file is there after a crash.
+// The temporary name is short, so any name that the folder holds can be saved.
+// error gets the system's own cause ("No space left on device").
+bool WriteAtomically(const QString& target, const QByteArray& bytes, QString* error);
+}
