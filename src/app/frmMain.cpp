@@ -778,7 +778,11 @@ void frmMain::OpenCommandLine(const QString& commandLine)
     const QString path = commandLine.mid(1, commandLine.size() - 2);
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir()) {
-        MsgBox(commandLine + tr(" could not be opened."), MsgButtons::OKOnly, MsgIcon::Exclamation);
+        // Qt holds file names as UTF-8; one that is not arrives with its bytes replaced.
+        const QString why = !info.exists() && path.contains(QChar::ReplacementCharacter)
+            ? tr("\nIts name is not valid UTF-8, which this program cannot use; rename the file.")
+            : QString();
+        MsgBox(commandLine + tr(" could not be opened.") + why, MsgButtons::OKOnly, MsgIcon::Exclamation);
         return;
     }
     QString longPath = fctnLongPath(path);

@@ -77,7 +77,10 @@ ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces)
     // what was opened, so nothing can be swapped in between.
     Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
-        r.error = openFailure(path, errno);
+        const int code = errno;
+        // A socket cannot be opened at all; say what it is rather than "No such device".
+        const QString kind = code == ENXIO ? NotRegularReason(path) : QString();
+        r.error = kind.isEmpty() ? openFailure(path, code) : kind;
         return r;
     }
     struct stat st {};

@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
+
+#include "document/DiskFile.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -246,7 +248,8 @@ void frmAddBasic::Command1_Click()
                                    tr("Select"), QString(), this, flags))
         return;
     const QString name = QFileInfo(path).fileName();
-    if (image) {
+    // Only a regular file is read for its size: a FIFO would never answer.
+    if (image && DiskFile::NotRegularReason(path).isEmpty()) {
         QImageReader reader(path);
         m_imageSize = reader.size();
         if (!m_imageSize.isValid())
