@@ -253,11 +253,12 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 // --- edit ------------------------------------------------------------------
 
 namespace {
-// The edit control of the active document in edit mode, or null.
+// The edit control of the active document in edit mode, or null; also null
+// while a long operation works on the document.
 CodeMax1* editTarget(const frmMain* main)
 {
     frmDocument* doc = main->ActiveDocument();
-    if (!doc || !doc->IsEditMode())
+    if (!doc || !doc->IsEditMode() || doc->IsBusy())
         return nullptr;
     return doc->Editor();
 }

@@ -412,7 +412,7 @@ void SpellSession::SetDictionary(SpellDictionary* dictionary)
 void fctnSpellCheck(frmMain* main)
 {
     frmDocument* doc = main->ActiveDocument();
-    if (!doc || !doc->IsEditMode())
+    if (!doc || !doc->IsEditMode() || doc->IsBusy())
         return;
     CodeMax1* editor = doc->Editor();
     auto finish = [&](const CodeMaxRange& range) {

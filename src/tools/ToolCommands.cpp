@@ -31,11 +31,12 @@ QString tr(const char* text)
     return QCoreApplication::translate("ToolCommands", text);
 }
 
-// The active document's edit control in edit mode, or null.
+// The active document's edit control in edit mode, or null; also null while
+// a long operation works on the document.
 CodeMax1* editTarget(const frmMain* main)
 {
     frmDocument* doc = main->ActiveDocument();
-    return doc && doc->IsEditMode() ? doc->Editor() : nullptr;
+    return doc && doc->IsEditMode() && !doc->IsBusy() ? doc->Editor() : nullptr;
 }
 
 void openReference(frmMain* main, const QString& file, const QString& title)
@@ -230,7 +231,7 @@ void InstallToolCommands(frmMain* main)
     on("mnuToolsClip", mnuToolsClip_Click);
     on("mnuToolsSpellCheck", fctnSpellCheck);
     on("mnuToolsCompress", [](frmMain* m) {
-        if (frmDocument* doc = m->ActiveDocument(); doc && doc->IsEditMode())
+        if (frmDocument* doc = m->ActiveDocument(); doc && doc->IsEditMode() && !doc->IsBusy())
             fctnTune(doc);
     });
     on("mnuToolsTidy", Tidy::mnuToolsTidy_Click);
