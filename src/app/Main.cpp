@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Prompter.h"
+#include "app/RecoveryOffer.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
@@ -175,7 +176,7 @@ void Main()
     if (OptInstance && SingleInstance::OtherInstanceRunning()) {
         if (!commandLine.isEmpty())
             SaveSetting(QStringLiteral("Config"), QStringLiteral("Command"), commandLine);
-        if (SingleInstance::ActivateRunningInstance()) {
+        if (SingleInstance::ActivateRunningInstance(commandLine)) {
             g_exited = true;
             g_gathering = false;
             return;
@@ -219,4 +220,5 @@ void Main()
     main->show();
     main->raise();
     showStartupErrors();
+    OfferRecovery(main);
 }

@@ -48,7 +48,8 @@ int QtPrompter::MsgBox(QWidget* owner, const QString& text, int buttons, int ico
     default: break;
     }
     const bool secondDefault = (buttons & MsgButtons::DefaultButton2) != 0;
-    buttons &= ~MsgButtons::DefaultButton2;
+    const bool thirdDefault = (buttons & MsgButtons::DefaultButton3) != 0;
+    buttons &= ~(MsgButtons::DefaultButton2 | MsgButtons::DefaultButton3);
     switch (buttons) {
     case MsgButtons::OKCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -65,6 +66,8 @@ int QtPrompter::MsgBox(QWidget* owner, const QString& text, int buttons, int ico
     }
     if (secondDefault && buttons != MsgButtons::OKOnly)
         box.setDefaultButton(buttons == MsgButtons::OKCancel ? QMessageBox::Cancel : QMessageBox::No);
+    if (thirdDefault && buttons == MsgButtons::YesNoCancel)
+        box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

@@ -12,7 +12,7 @@ class QDialog;
 
 // Message-box buttons and answers keep their classic numeric values.
 namespace MsgButtons {
-enum : int { OKOnly = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4, DefaultButton2 = 256 };
+enum : int { OKOnly = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4, DefaultButton2 = 256, DefaultButton3 = 512 };
 }
 namespace MsgIcon {
 enum : int { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };

@@ -80,11 +80,14 @@ bool SingleInstance::OtherInstanceRunning()
     return up;
 }
 
-bool SingleInstance::ActivateRunningInstance()
+bool SingleInstance::ActivateRunningInstance(const QString& commandLine)
 {
     QLocalSocket socket;
     if (!connectToOurs(socket))
         return false;
+    // Every start's own line, since the one settings slot keeps only the last writer's.
+    if (!commandLine.isEmpty())
+        socket.write("open " + commandLine.toUtf8().toBase64() + '\n');
     socket.write("activate\n");
     if (!socket.waitForBytesWritten(kConnectTimeoutMs))
         return false;
@@ -121,13 +124,39 @@ bool SingleInstance::Listen()
             }
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                const QByteArray data = socket->readAll();
-                if (data.contains("activate")) {
+                // Lines may come in pieces; only whole ones are read.
+                QByteArray buffer = m_pending.take(socket) + socket->readAll();
+                if (buffer.size() > (1 << 20)) {
+                    socket->abort();
+                    return;
+                }
+                QStringList commands;
+                bool activate = false;
+                qsizetype end;
+                while ((end = buffer.indexOf('\n')) >= 0) {
+                    const QByteArray line = buffer.left(end);
+                    buffer.remove(0, end + 1);
+                    if (line.startsWith("open "))
+                        commands << QString::fromUtf8(QByteArray::fromBase64(line.mid(5)));
+                    else if (line == "activate")
+                        activate = true;
+                }
+                if (!buffer.isEmpty())
+                    m_pending.insert(socket, buffer);
+                // The answer first: opening a file may ask something, and the
+                // other start must not wait for that.
+                if (activate) {
                     socket->write("ok\n");
                     socket->flush();
-                    emit Activated();
                 }
+                QMetaObject::invokeMethod(this, [this, commands, activate] {
+                    for (const QString& command : commands)
+                        emit CommandLineReceived(command);
+                    if (activate)
+                        emit Activated();
+                }, Qt::QueuedConnection);
             });
+            connect(socket, &QObject::destroyed, this, [this, socket] { m_pending.remove(socket); });
         }
     });
     return true;

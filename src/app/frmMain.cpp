@@ -9,6 +9,7 @@
 #include "document/frmDocument.h"
 #include "insert/InsertionMenus.h"
 #include "insert/frmNew.h"
+#include "document/CopyRegistry.h"
 #include "tools/Sidebar.h"
 #include "options/OptionsCommands.h"
 #include "tools/ToolCommands.h"
@@ -192,8 +193,7 @@ void frmMain::buildMenus()
     for (const char* n : {"mnuFileClose", "mnuFileCloseAll", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll",
                           "mnuFileProperties", "mnuFilePrint"})
         Action(QLatin1String(n))->setEnabled(false);
-    connect(file, &QMenu::aboutToShow, this,
-            [this] { Action("mnuFileSave")->setEnabled(ToolbarButton(QStringLiteral("Save"))->isEnabled()); });
+    connect(file, &QMenu::aboutToShow, this, &frmMain::syncFileSave);
 
     // Edit
     QMenu* edit = menu(QStringLiteral("mnuEdit"), tr("&Edit"));
@@ -398,6 +398,7 @@ void frmMain::buildToolbars()
     // Start as with no document: only New, Open and the last two.
     for (int pos = 3; pos <= 18; ++pos)
         ToolbarButtonAt(pos)->setEnabled(false);
+    connect(ToolbarButton(QStringLiteral("Save")), &QAction::changed, this, &frmMain::syncFileSave);
 
     addToolBarBreak();
     m_toolbar2 = addToolBar(tr("Powerbar"));
@@ -534,6 +535,12 @@ void frmMain::Form_Load()
     // 1: the activation watcher.
     m_instance = new SingleInstance(this);
     connect(m_instance, &SingleInstance::Activated, this, &frmMain::OnHandOver);
+    connect(m_instance, &SingleInstance::CommandLineReceived, this, [this](const QString& commandLine) {
+        if (!takeHandOver(m_fromSlot, commandLine)) {
+            m_fromSocket.append({commandLine, QDateTime::currentMSecsSinceEpoch()});
+            OpenCommandLine(commandLine);
+        }
+    });
     m_instance->Listen();
     // An activation also picks up a command line handed over while no socket message came.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -545,6 +552,8 @@ void frmMain::Form_Load()
     });
 
     restoreLayout();
+    // Preview copies that a crashed run left behind.
+    CopyRegistry::ClearLeftovers();
 
     // 9: the first document. It may ask something (the new-page wizard, a missing
     // file), which the splash must not cover.
@@ -654,9 +663,6 @@ void frmMain::saveLayout()
     SaveSetting(kConfig, QStringLiteral("WorkDir"), cwd);
     SaveSetting(kConfig, QStringLiteral("FullIns"), SettingText::FromBool(OptFullIns));
     SaveSetting(kConfig, QStringLiteral("NewDoc"), SettingText::FromBool(OptNewDoc));
-    QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    for (const QString& f : dir.entryList({QStringLiteral("~preview_qrn.*")}, QDir::Files | QDir::Hidden))
-        dir.remove(f);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -760,6 +766,23 @@ frmDocument* frmMain::fctnNewDoc()
     return doc;
 }
 
+frmDocument* frmMain::RestoreDocument(const Recovery::Entry& entry)
+{
+    Recovery::Entry e = entry;
+    if (e.path.isEmpty()) {
+        bool taken = e.number <= 0;
+        for (frmDocument* d : Documents())
+            taken = taken || d->Caption().remove(QLatin1Char('*')) == tr("Document %1").arg(e.number);
+        if (taken)
+            e.number = m_docCount + 1;
+        m_docCount = std::max(m_docCount, e.number);
+        e.caption = tr("Document %1").arg(e.number);
+    }
+    frmDocument* doc = CreateDocument();
+    doc->RestoreFrom(e);
+    return doc;
+}
+
 bool frmMain::fctnLoadDocument(const QString& title, const QString& path)
 {
     frmDocument* doc = ActiveDocument();
@@ -812,13 +835,38 @@ void frmMain::OnHandOver()
     ConsumeHandOver();
 }
 
+bool frmMain::takeHandOver(QList<HandOver>& list, const QString& commandLine)
+{
+    // A start sends its line over the socket and writes it to the slot too, so
+    // each can arrive both ways; it is opened by whichever comes first. What is
+    // not matched within a while was only sent one way.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    list.removeIf([now](const HandOver& h) { return now - h.when > 30000; });
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).commandLine == commandLine) {
+            list.removeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmMain::ConsumeHandOver()
 {
     const QString command = GetSetting(kConfig, QStringLiteral("Command"), QString());
     if (command.isEmpty())
         return;
     SaveSetting(kConfig, QStringLiteral("Command"), QString());
+    if (takeHandOver(m_fromSocket, command))
+        return;
+    m_fromSlot.append({command, QDateTime::currentMSecsSinceEpoch()});
     OpenCommandLine(command);
+}
+
+void frmMain::syncFileSave()
+{
+    // Also between drop-downs, so that Ctrl+S acts exactly when the button does.
+    Action("mnuFileSave")->setEnabled(ToolbarButton(QStringLiteral("Save"))->isEnabled());
 }
 
 void frmMain::fctnShowDocMenus(bool show)
@@ -830,6 +878,7 @@ void frmMain::fctnShowDocMenus(bool show)
         if (show)
             Action(QLatin1String(n))->setEnabled(true);
     }
+    syncFileSave();
     Menu(QStringLiteral("mnuEdit"))->menuAction()->setVisible(show);
     m_list->setEnabled(show);
 }

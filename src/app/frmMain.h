@@ -1,6 +1,7 @@
 #pragma once
 // The main window: menus, the two toolbars, the sidebar, the status bar and
 // the document windows.
+#include "document/Recovery.h"
 #include <QHash>
 #include <QMainWindow>
 #include <QVector>
@@ -45,6 +46,8 @@ public:
     void OpenCommandLine(const QString& commandLine);
     // Closes a window that a failed load left empty.
     void DiscardIfEmpty(frmDocument* doc);
+    // A new window holding a recovered text, numbered as it was where that number is free.
+    frmDocument* RestoreDocument(const Recovery::Entry& entry);
     int DocCount() const { return m_docCount; }
 
     // --- commands ---
@@ -148,6 +151,7 @@ private:
     bool saveDocument(frmDocument* doc);
     bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
     bool writeDocument(frmDocument* doc, const QString& path);
+    void syncFileSave();
     QAction* addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key = {});
 
     QMdiArea* m_mdi = nullptr;
@@ -171,4 +175,11 @@ private:
     int m_activeMenuButton = 0;
     bool m_closing = false;
     bool m_closeWhenIdle = false;
+    struct HandOver {
+        QString commandLine;
+        qint64 when;
+    };
+    // Hand-overs opened from one way (socket or slot) that may still come the other.
+    QList<HandOver> m_fromSocket, m_fromSlot;
+    static bool takeHandOver(QList<HandOver>& list, const QString& commandLine);
 };

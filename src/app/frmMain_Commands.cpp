@@ -3,6 +3,7 @@
 
 #include "app/Prompter.h"
 #include "document/CodeMax1.h"
+#include "document/CopyRegistry.h"
 #include "document/FileFilter.h"
 #include "document/frmDocument.h"
 #include "options/cCommonDialog.h"
@@ -77,6 +78,10 @@ bool frmMain::writeDocument(frmDocument* doc, const QString& path)
                MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);
         return false;
     }
+    // Another program's version of the document's own file is not overwritten unasked.
+    if (doc->HasFile() && QFileInfo(path).absoluteFilePath() == QFileInfo(doc->PathPanel()).absoluteFilePath() &&
+        !doc->ConfirmSaveOverDisk())
+        return false;
     if (!doc->Editor()->SaveFile(path, false, &error)) {
         MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QStringLiteral("\n") + error,
                MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), this);
@@ -119,6 +124,9 @@ bool frmMain::saveDocumentAs(frmDocument* doc, bool fromSaveAll)
     const QString path = fileName;
     if (!writeDocument(doc, path))
         return false;
+    // A preview copy in the folder the document has left is of no more use.
+    if (!doc->HasFile() || QFileInfo(doc->PathPanel()).absolutePath() != QFileInfo(path).absolutePath())
+        CopyRegistry::Release(doc);
     doc->Panel(3)->setText(path);
     doc->Panel(3)->setToolTip(path);
     doc->RememberDiskState();   // of the new file, now that the panel names it

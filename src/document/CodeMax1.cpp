@@ -1,6 +1,7 @@
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstring>
 
 #include "app/Prompter.h"
@@ -18,6 +19,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -30,6 +32,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QPointer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <unistd.h>
@@ -313,10 +316,13 @@ CodeMax1::CodeMax1(QWidget* parent)
     // delete notification into a character offset counted from the start of the
     // text, which costs tens of milliseconds per keystroke in a large document.
     // (This also silences QScintilla's textChanged; Change() replaces it.)
-    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CONTAINER));
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int linesAdded) {
-                onModified(position, type, text, length, linesAdded);
+            [this](int position, int type, const char* text, int length, int linesAdded, int, int, int, int token, int) {
+                if (type & SC_MOD_CONTAINER)
+                    onBookmarkStep(type, token);
+                else
+                    onModified(position, type, text, length, linesAdded);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { notifySelChange(); });
     connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { notifySelChange(); });
@@ -406,14 +412,60 @@ QByteArray CodeMax1::Utf8Text() const
     return QByteArray(data, length);
 }
 
-void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes)
+void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVector<int>>& bookmarksAfter)
 {
+    // Replacing the whole text takes the bookmarks with it. Marks in the undo
+    // step, one before the text and one after, put them back: undo meets the
+    // first last, once the old text is back; redo meets the second last.
+    const int token = m_nextBookmarkToken;
+    if (bookmarksAfter) {
+        m_nextBookmarkToken += 2;
+        m_bookmarkSteps.insert(token, Bookmarks());
+        m_bookmarkSteps.insert(token + 1, *bookmarksAfter);
+    }
     SendScintilla(SCI_BEGINUNDOACTION);
+    if (bookmarksAfter)
+        SendScintilla(SCI_ADDUNDOACTION, long(token), 0L);
     SendScintilla(SCI_SETTARGETRANGE, 0L, SendScintilla(SCI_GETLENGTH));
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    if (bookmarksAfter)
+        SendScintilla(SCI_ADDUNDOACTION, long(token + 1), 0L);
     SendScintilla(SCI_ENDUNDOACTION);
+    if (bookmarksAfter)
+        setBookmarks(*bookmarksAfter);
     SendScintilla(SCI_GOTOPOS, 0L);
     notifySelChange();
+}
+
+void CodeMax1::setBookmarks(const QVector<int>& lines)
+{
+    markerDeleteAll(m_bookmarkMarker);
+    for (int line : lines)
+        markerAdd(line, m_bookmarkMarker);
+}
+
+void CodeMax1::onBookmarkStep(int type, int token)
+{
+    // The first mark of a step, undone, or the second, redone: the text of that side is back.
+    const bool before = token % 2 == 0;
+    const bool undone = (type & SC_PERFORMED_UNDO) != 0;
+    const bool redone = (type & SC_PERFORMED_REDO) != 0;
+    if (!(undone && before) && !(redone && !before))
+        return;
+    auto it = m_bookmarkSteps.constFind(token);
+    if (it == m_bookmarkSteps.constEnd())
+        return;
+    m_pendingBookmarks = *it;
+    // Not inside Scintilla's own undo: the text is complete once it returns.
+    QMetaObject::invokeMethod(this, [this] { applyPendingBookmarks(); }, Qt::QueuedConnection);
+}
+
+void CodeMax1::applyPendingBookmarks()
+{
+    if (!m_pendingBookmarks)
+        return;
+    setBookmarks(*m_pendingBookmarks);
+    m_pendingBookmarks.reset();
 }
 
 QString CodeMax1::SelText() const
@@ -889,6 +941,7 @@ void CodeMax1::Undo()
 {
     if (CanUndo())
         undo();
+    applyPendingBookmarks();
     notifySelChange();
 }
 
@@ -896,6 +949,7 @@ void CodeMax1::Redo()
 {
     if (CanRedo())
         redo();
+    applyPendingBookmarks();
     notifySelChange();
 }
 
@@ -968,6 +1022,29 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
     return true;
 }
 
+bool CodeMax1::ReloadFile(const QString& path, QString* error)
+{
+    DiskFile::ReadResult read = DiskFile::Read(path);
+    if (!read.ok) {
+        if (error)
+            *error = tr("Cannot open '%1': %2.").arg(path, read.error);
+        return false;
+    }
+    FileFormat format;
+    const QByteArray text = FileText::DecodeToUtf8(read.bytes, &format);
+    const int line = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
+    const bool readOnly = isReadOnly();
+    SendScintilla(SCI_SETREADONLY, 0);
+    // One step for Undo, which brings back the text as it was here.
+    ReplaceAllUtf8(text);
+    SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
+    SendScintilla(SCI_GOTOLINE, std::min<long>(line, SendScintilla(SCI_GETLINECOUNT) - 1));
+    SetFormat(format);
+    SetModified(false);
+    notifySelChange();
+    return true;
+}
+
 bool CodeMax1::SaveFile(const QString& path, bool, QString* error)
 {
     auto fail = [&](const QString& message) {
@@ -984,11 +1061,16 @@ bool CodeMax1::SaveFile(const QString& path, bool, QString* error)
     if (info.isDir())
         return fail(tr("'%1' is a folder.").arg(path));
     const bool existed = info.exists();
+    // A device or a pipe would be replaced by a regular file.
+    if (const QString why = DiskFile::NotWritableReason(target); !why.isEmpty())
+        return fail(tr("Cannot save '%1': %2.").arg(path, why));
     const QFileDevice::Permissions permissions = info.permissions();
     // Renaming over a read-only file would succeed; a user marking a file
     // read-only expects it to stay as it is.
     const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (existed && (!info.isWritable() || !(permissions & anyWrite)))
+    if (existed && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return fail(tr("Cannot save '%1': %2.").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    if (existed && !(permissions & anyWrite))
         return fail(tr("Cannot save '%1': %2.").arg(path, tr("Permission denied")));
 
     const QByteArray bytes = FileText::EncodeFromUtf8(Utf8Text(), m_format);
@@ -1127,6 +1209,45 @@ void CodeMax1::keyPressEvent(QKeyEvent* event)
     }
     QsciScintilla::keyPressEvent(event);
     notifySelChange();
+}
+
+namespace {
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (data && data->hasUrls())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    return paths;
+}
+} // namespace
+
+void CodeMax1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        QsciScintilla::dragEnterEvent(event);
+}
+
+void CodeMax1::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        QsciScintilla::dragMoveEvent(event);
+}
+
+void CodeMax1::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        QsciScintilla::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit FilesDropped(paths);
 }
 
 void CodeMax1::contextMenuEvent(QContextMenuEvent* event)

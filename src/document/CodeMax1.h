@@ -2,10 +2,12 @@
 // The syntax-colouring edit control of every document window, of the options
 // sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class.
 #include <Qsci/qsciscintilla.h>
+#include <QHash>
 #include <QKeySequence>
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <optional>
 
 #include "document/FileText.h"
 
@@ -66,7 +68,9 @@ public:
     // The text as the control holds it, UTF-8, in one copy.
     QByteArray Utf8Text() const;
     // Replaces the whole text with UTF-8 bytes as one undo step; the caret goes to the start.
-    void ReplaceAllUtf8(const QByteArray& bytes);
+    // With bookmarksAfter, those lines are bookmarked after it, and Undo and Redo
+    // bring back the bookmarks of either side.
+    void ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVector<int>>& bookmarksAfter = std::nullopt);
     // Like SetText, from UTF-8 bytes. False when CancelLoad stopped it (the text is then empty).
     bool SetUtf8Text(const QByteArray& bytes);
     // Stops a running OpenFile or SetUtf8Text of a very large text at its next piece.
@@ -107,6 +111,8 @@ public:
     bool OpenFile(const QString& path, QString* error = nullptr);
     // Writes through a temporary file and rename; keeps encoding, BOM, line endings, symlinks
     // and permissions. Clears Modified on success; on failure leaves everything as it was.
+    // Replaces the text with the file's as one Undo step; Modified false after.
+    bool ReloadFile(const QString& path, QString* error = nullptr);
     bool SaveFile(const QString& path, bool unused = false, QString* error = nullptr);
     const FileFormat& Format() const { return m_format; }
     void SetFormat(const FileFormat& format);
@@ -159,13 +165,21 @@ signals:
     // keyCode: the classic virtual-key code (93 menu key, 191 "/", 32 space);
     // shift: bit 0 Shift, bit 1 Ctrl, bit 2 Alt. Set *handled to stop the key.
     void KeyDown(int keyCode, int shift, bool* handled);
+    // Files dropped on the text: they are for the main window to open, not text to insert.
+    void FilesDropped(const QStringList& paths);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    void setBookmarks(const QVector<int>& lines);
+    void onBookmarkStep(int type, int token);
+    void applyPendingBookmarks();
     void applyLexer();
     void applySlots();
     void findNext(bool showMessage);
@@ -223,6 +237,10 @@ private:
     QFont m_font;
     bool m_forceModified = false;
     bool m_cancelLoad = false;
+    // Bookmarks of whole-text replacements, by undo mark (even: before, odd: after).
+    QHash<int, QVector<int>> m_bookmarkSteps;
+    int m_nextBookmarkToken = 2;
+    std::optional<QVector<int>> m_pendingBookmarks;
     long m_lastAnchor = -1;
     long m_lastCaret = -1;
     int m_lineNumberDigits = 0;

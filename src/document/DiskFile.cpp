@@ -70,6 +70,43 @@ QString NotRegularReason(const QString& path)
     return S_ISREG(st.st_mode) ? QString() : kindReason(st.st_mode);
 }
 
+QString ProcessKey(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray line = stat.readAll();
+    // The name in parentheses may hold blanks; the fields after it do not.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 19 ? QStringLiteral("%1-%2").arg(pid).arg(QString::fromLatin1(fields.at(19))) : QString();
+}
+
+State StateOf(const QString& path)
+{
+    State s;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat own {}, target {};
+    if (::lstat(name.constData(), &own) != 0)
+        return s;
+    s.exists = true;
+    s.kind = own.st_mode & S_IFMT;
+    s.device = own.st_dev;
+    s.inode = own.st_ino;
+    if (::stat(name.constData(), &target) == 0) {
+        s.size = target.st_size;
+        s.mtimeNs = qint64(target.st_mtim.tv_sec) * 1000000000 + target.st_mtim.tv_nsec;
+    }
+    return s;
+}
+
+QString NotWritableReason(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return QString();
+    return kindReason(st.st_mode);
+}
+
 ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces)
 {
     ReadResult r;

@@ -24,6 +24,27 @@ struct ReadResult {
 };
 ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces = {});
 
+// What a save compares with the file on disk, to notice another program's
+// change: the name's own kind and inode (a file replaced by a link or by
+// another file shows here), and the size and time of what it leads to.
+struct State {
+    bool exists = false;
+    unsigned kind = 0;        // file type bits of the name itself
+    quint64 device = 0, inode = 0;
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    bool operator==(const State&) const = default;
+};
+State StateOf(const QString& path);
+
+// Why a save cannot write to path (it exists and is not a regular file, or a
+// link to one), or empty.
+QString NotWritableReason(const QString& path);
+
+// "pid-starttime" of a running process, telling it from a later one with the
+// same number; empty when no such process runs.
+QString ProcessKey(qint64 pid);
+
 // Writes bytes to target through a temporary file in the same folder, then
 // renames it over target, so the old or the new file is there after a crash.
 // The temporary name is short, so any name that the folder holds can be saved.

@@ -229,7 +229,7 @@ QByteArray EncodeFromUtf8(const QByteArray& utf8, const FileFormat& format)
         return utf8;
     if (format.encoding == TextEncoding::Utf8Bom)
         return QByteArray(kUtf8Bom) + utf8;
-    return Encode(QString::fromUtf8(utf8), format);
+    return Encode(fromUtf8KeepingBom(utf8.constData(), utf8.size()), format);
 }
 
 QString NormaliseLineBreaks(const QString& text, const QString& lineBreak)

@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
+#include "document/CopyRegistry.h"
 #include "insert/InsertText.h"
 #include "options/ColourScheme.h"
 
@@ -176,9 +177,18 @@ frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
         for (int k = m_editor->GetHotKeyCount(cmd) - 1; k >= 0; --k)
             m_editor->RemoveHotKey(cmd, k);
 
+    m_recovery = new Recovery::Writer(m_editor, [this] {
+        Recovery::Entry e;
+        e.path = HasFile() ? PathPanel() : QString();
+        e.caption = Caption().endsWith(QLatin1Char('*')) ? Caption().chopped(1) : Caption();
+        if (!HasFile() && e.caption.startsWith(QLatin1String("Document ")))
+            e.number = e.caption.mid(9).toInt();
+        return e;
+    }, this);
     connect(m_editor, &CodeMax1::Change, this, [this] {
         fctnRefreshCommands();
         fctnRefreshStatus();
+        m_recovery->Changed();
     });
     connect(m_editor, &CodeMax1::SelChange, this, [this] {
         fctnRefreshCommands();
@@ -189,6 +199,13 @@ frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
             menu->popup(pos);
     });
     connect(m_editor, &CodeMax1::KeyDown, this, &frmDocument::onKeyDown);
+    // Deferred: the drop must finish before the new windows open.
+    connect(m_editor, &CodeMax1::FilesDropped, this, [this](const QStringList& paths) {
+        QTimer::singleShot(0, m_main, [main = QPointer<frmMain>(m_main), paths] {
+            if (main)
+                main->DropFiles(paths);
+        });
+    });
 }
 
 frmDocument::~frmDocument()
@@ -214,7 +231,7 @@ void frmDocument::CancelBusy()
 void frmDocument::SetWebBrowser(QWidget* browser)
 {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->replaceWidget(m_browser, browser);
+    delete layout->replaceWidget(m_browser, browser);
     m_browser->deleteLater();
     m_browser = browser;
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
@@ -292,39 +309,104 @@ bool frmDocument::LoadFile(const QString& title, const QString& path)
 
 void frmDocument::RememberDiskState()
 {
-    const QFileInfo info(PathPanel());
-    m_diskTime = info.exists() ? info.lastModified() : QDateTime();
-    m_diskSize = info.exists() ? info.size() : -1;
+    m_disk = DiskFile::StateOf(PathPanel());
     m_missingReported = false;
+    // Loaded or saved: the text is safe in its file.
+    if (!m_editor->Modified())
+        m_recovery->Clear();
+}
+
+void frmDocument::RestoreFrom(const Recovery::Entry& entry)
+{
+    m_editor->SetUtf8Text(entry.text);
+    m_editor->SetFormat(entry.format);
+    const QString path = entry.path;
+    if (!path.isEmpty()) {
+        m_panels[2]->setText(path);
+        m_panels[2]->setToolTip(path);
+        const QString language = DocText::LanguageForPath(path);
+        m_editor->SetColorSyntax(!language.isEmpty());
+        if (!language.isEmpty())
+            m_editor->SetLanguage(language);
+        // Its file as it is now; the recovered text replaces it only on Save.
+        m_disk = DiskFile::StateOf(path);
+    }
+    SetCaption(entry.caption);
+    m_editor->SetModified(true);
+    m_recovery->Adopt(entry.file);
+    fctnRefreshCommands();
+    fctnRefreshStatus();
+}
+
+bool frmDocument::Reload()
+{
+    QString error;
+    if (!m_editor->ReloadFile(PathPanel(), &error)) {
+        MsgBox(QLatin1Char('\'') + PathPanel() + QStringLiteral("' could not be opened.\n") + error, MsgButtons::OKOnly,
+               MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+        return false;
+    }
+    RememberDiskState();
+    if (Caption().endsWith(QLatin1Char('*')))
+        SetCaption(Caption().chopped(1));
+    fctnRefreshCommands();
+    fctnRefreshStatus();
+    return true;
 }
 
 void frmDocument::CheckDiskChange()
 {
-    if (!HasFile() || m_checkingDisk || IsBusy() || !m_diskTime.isValid())
+    if (!HasFile() || m_checkingDisk || IsBusy() || !m_disk.exists)
         return;
     m_checkingDisk = true;
     const QString path = PathPanel();
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const DiskFile::State now = DiskFile::StateOf(path);
+    if (!now.exists) {
         if (!m_missingReported) {
             m_missingReported = true;
+            // The text here is the only copy now: closing must ask, and a crash must not take it.
+            m_editor->SetModified(true);
+            fctnRefreshCommands();
+            m_recovery->Changed();
             MsgBox(QLatin1Char('\'') + path +
                        tr("' has been moved or deleted by another program.\nThe text stays open here; save it to keep it."),
                    MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
         }
-    } else if (info.lastModified() != m_diskTime || info.size() != m_diskSize) {
+    } else if (now != m_disk) {
         // Asked once per change: whatever the answer, this state of the file is now known.
-        m_diskTime = info.lastModified();
-        m_diskSize = info.size();
+        m_disk = now;
         m_missingReported = false;
         const QString question = m_editor->Modified()
             ? tr("' was changed by another program.\nReload it and lose the changes made here?")
             : tr("' was changed by another program.\nDo you want to reload it?");
-        if (MsgBox(QLatin1Char('\'') + path + question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("QRN"),
-                   m_main) == MsgAnswer::Yes)
-            LoadFile(Caption().endsWith(QLatin1Char('*')) ? Caption().chopped(1) : Caption(), path);
+        if (MsgBox(QLatin1Char('\'') + path + question, MsgButtons::YesNo | MsgButtons::DefaultButton2, MsgIcon::Question,
+                   QStringLiteral("QRN"), m_main) == MsgAnswer::Yes)
+            Reload();
     }
     m_checkingDisk = false;
+}
+
+bool frmDocument::ConfirmSaveOverDisk()
+{
+    if (!HasFile() || !m_disk.exists)
+        return true;
+    const QString path = PathPanel();
+    const DiskFile::State now = DiskFile::StateOf(path);
+    // Gone meanwhile: saving puts it back, which is what the user asks for.
+    if (!now.exists || now == m_disk)
+        return true;
+    const int answer = MsgBox(
+        QLatin1Char('\'') + path +
+            tr("' was changed by another program since it was opened or saved here.\n\n"
+               "Yes: overwrite it with the text here.\n"
+               "No: keep the other version and reload it (Undo brings this text back).\n"
+               "Cancel: do neither."),
+        MsgButtons::YesNoCancel | MsgButtons::DefaultButton3, MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+    if (answer == MsgAnswer::Yes)
+        return true;
+    if (answer == MsgAnswer::No)
+        Reload();
+    return false;
 }
 
 void frmDocument::fctnRefreshStatus()
@@ -403,8 +485,9 @@ bool frmDocument::CloseQuestion()
     if (answer == MsgAnswer::Yes) {
         if (QMdiSubWindow* sub = SubWindow())
             m_main->MdiArea()->setActiveSubWindow(sub);
-        m_main->mnuFileSave_Click();
-        if (Caption().endsWith(QLatin1Char('*')))
+        // A save that did not happen (cancelled, failed, or the other program's
+        // version reloaded instead) keeps the window open to be looked at.
+        if (!m_main->mnuFileSave_Click() || Caption().endsWith(QLatin1Char('*')))
             return false;
     }
     return true;
@@ -423,12 +506,9 @@ void frmDocument::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // Preview copies beside the file, or in the per-user folder for untitled documents.
-    const QString folder = HasFile() ? QFileInfo(PathPanel()).absolutePath()
-                                     : QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir dir(folder);
-    for (const QString& f : dir.entryList({QStringLiteral("~preview_qrn.*")}, QDir::Files | QDir::Hidden))
-        dir.remove(f);
+    // Its preview copies, unless another document shows the same one.
+    CopyRegistry::Release(this);
+    m_recovery->Clear();
     event->accept();
     const QList<frmDocument*> docs = m_main->Documents();
     if (docs.size() == 1 && docs.first() == this)

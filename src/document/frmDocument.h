@@ -1,6 +1,8 @@
 #pragma once
 // A document window: the edit control, the preview pane and a five-panel status bar.
-#include <QDateTime>
+#include "document/DiskFile.h"
+#include "document/Recovery.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
@@ -102,10 +104,21 @@ public:
     void SaveDocState();
     // Asks the save question of a modified document; false when the user keeps it open.
     bool CloseQuestion();
-    // Remembers the file's time and size on disk after a load or save.
+    // Remembers the file's state on disk after a load or save.
     void RememberDiskState();
-    // Offers to reload a file another program changed; reports a deleted one once.
+    // Offers to reload a file another program changed; reports a deleted one
+    // once and counts it as modified, since this text is then its only copy.
     void CheckDiskChange();
+    // Before a save over the document's own file: when another program has
+    // changed it since it was loaded or saved here, asks whether to overwrite
+    // it, reload it instead, or cancel. True when the save may go ahead.
+    bool ConfirmSaveOverDisk();
+    // Replaces the text with the file's, as one Undo step.
+    bool Reload();
+
+    // Shows a recovered text: modified, written to its file only when saved.
+    void RestoreFrom(const Recovery::Entry& entry);
+    Recovery::Writer* RecoveryWriter() const { return m_recovery; }
 
     // A long operation works on this document (see BusyScope).
     bool IsBusy() const { return m_busy != nullptr; }
@@ -129,12 +142,12 @@ private:
     QWidget* m_browser;
     QStatusBar* m_status;
     std::array<StatusPanel*, 5> m_panels{};
-    QDateTime m_diskTime;
-    qint64 m_diskSize = -1;
+    DiskFile::State m_disk;
     bool m_missingReported = false;
     bool m_checkingDisk = false;
     BusyScope* m_busy = nullptr;
     bool m_closeWhenIdle = false;
+    Recovery::Writer* m_recovery = nullptr;
     QLabel* m_busyLabel = nullptr;
     QToolButton* m_busyCancel = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "app/ShellRoutines.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
+#include "document/CopyRegistry.h"
 #include "document/frmDocument.h"
 #include "tools/ToolFiles.h"
 
@@ -30,8 +31,10 @@ QString caretText(const frmDocument* doc)
 bool writeCopy(frmMain* main, frmDocument* doc, const QString& path)
 {
     QString error;
-    if (ToolFiles::WriteEditorCopy(doc->Editor(), path, &error))
+    if (ToolFiles::WriteEditorCopy(doc->Editor(), path, &error)) {
+        CopyRegistry::Add(doc, path);
         return true;
+    }
     MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QLatin1Char('\n') + error, MsgButtons::OKOnly,
            MsgIcon::Exclamation, QStringLiteral("QRN"), main);
     return false;

@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <QStringDecoder>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -66,7 +67,29 @@ QString OptionText()
     return o;
 }
 
-QStringList Arguments(RunKind kind, const QString& folder)
+QByteArray EncodePage(const QString& text, TextEncoding encoding)
+{
+    // The BOM Tidy needs to read UTF-16 comes with it; a UTF-8 BOM is left out, as before.
+    FileFormat format;
+    format.encoding = encoding == TextEncoding::Utf8Bom ? TextEncoding::Utf8 : encoding;
+    return FileText::Encode(text, format);
+}
+
+QString DecodePage(const QByteArray& bytes, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Latin1:
+        return QString::fromLatin1(bytes);
+    case TextEncoding::Utf16LE:
+        return QStringDecoder(QStringConverter::Utf16LE)(bytes);
+    case TextEncoding::Utf16BE:
+        return QStringDecoder(QStringConverter::Utf16BE)(bytes);
+    default:
+        return QString::fromUtf8(bytes);
+    }
+}
+
+QStringList Arguments(RunKind kind, const QString& folder, TextEncoding encoding)
 {
     const QString dir = QDir(folder).absolutePath() + QLatin1Char('/');
     QStringList args;
@@ -78,6 +101,12 @@ QStringList Arguments(RunKind kind, const QString& folder)
     args << QStringLiteral("--tidy-mark") << QStringLiteral("no") << QStringLiteral("--wrap-asp") << QStringLiteral("no");
     if (kind == RunKind::Forced)
         args << QStringLiteral("--force-output") << QStringLiteral("yes");
+    if (encoding == TextEncoding::Latin1)
+        args << QStringLiteral("--char-encoding") << QStringLiteral("latin1");
+    else if (encoding == TextEncoding::Utf16LE)
+        args << QStringLiteral("--char-encoding") << QStringLiteral("utf16le");
+    else if (encoding == TextEncoding::Utf16BE)
+        args << QStringLiteral("--char-encoding") << QStringLiteral("utf16be");
     // The files are always absolute paths, so none of them can read as a switch.
     args << dir + QStringLiteral("~tidy_qrn.html");
     return args;
@@ -208,9 +237,9 @@ void mnuToolsTidy_Click(frmMain* main)
     g_lastFolder = work.path();
     const QString page = work.filePath(QStringLiteral("~tidy_qrn.html"));
     const QString log = work.filePath(QStringLiteral("~tidy_qrn.txt"));
-    // Tidy reads and writes UTF-8; the document's own encoding comes back on save.
+    const TextEncoding encoding = editor->Format().encoding;
     QString error;
-    if (!ToolFiles::WriteCopy(page, editor->Text().toUtf8(), &error)) {
+    if (!ToolFiles::WriteCopy(page, EncodePage(editor->Text(), encoding), &error)) {
         report(error);
         return;
     }
@@ -218,7 +247,7 @@ void mnuToolsTidy_Click(frmMain* main)
     // The document stays as it is until the result replaces it; closing it
     // meanwhile stops the run.
     BusyScope busy(doc, tr("HTML Tidy is working..."));
-    const Outcome check = Run(Arguments(RunKind::Check, work.path()), main, &busy);
+    const Outcome check = Run(Arguments(RunKind::Check, work.path(), encoding), main, &busy);
     if (!editor || busy.Cancelled())
         return;
     if (!check.ok) {
@@ -233,7 +262,7 @@ void mnuToolsTidy_Click(frmMain* main)
     logFile.close();
 
     frmTidy dialog(main);
-    dialog.ShowTidyLog(logText, work.path(), &busy);
+    dialog.ShowTidyLog(logText, work.path(), &busy, encoding);
     busy.SetCancel([&dialog] { dialog.reject(); });
     Prompter::Current().ExecDialog(&dialog);
     if (!dialog.Applied() || !editor || busy.Cancelled())

@@ -2,6 +2,8 @@
 // Front end to the HTML Tidy program: a check run whose log the user reads,
 // then on request a run that rewrites a copy of the page, whose text replaces
 // the document's.
+#include "document/FileText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,12 @@ QString OptionText();
 
 enum class RunKind { Check, Tidy, Forced };
 // Argument list of a run on the files "~tidy_qrn.html" / "~tidy_qrn.txt" in folder.
-QStringList Arguments(RunKind kind, const QString& folder);
+// The page is in the document's own encoding, so that what Tidy declares in
+// it is what the document is saved in.
+QStringList Arguments(RunKind kind, const QString& folder, TextEncoding encoding = TextEncoding::Utf8);
+// The page's bytes for Tidy, and Tidy's result back as text, in that encoding.
+QByteArray EncodePage(const QString& text, TextEncoding encoding);
+QString DecodePage(const QByteArray& bytes, TextEncoding encoding);
 
 // "Tidy/tidy" beside the program when present, else "tidy" from PATH.
 QString Program();

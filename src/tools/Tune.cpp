@@ -105,6 +105,39 @@ QString TuneReport(const TuneResult& r)
            QString::number(saved) + QCoreApplication::translate("Tune", " bytes).");
 }
 
+QVector<int> SurvivingBookmarks(const QByteArray& text, const QVector<int>& lines)
+{
+    // The pass deletes exactly the lines that hold nothing but blanks (the last
+    // line keeps its place, only its content goes); every other line stays,
+    // moved up by the lines deleted above it.
+    QVector<int> out;
+    qsizetype start = 0;
+    int line = 0, dropped = 0;
+    auto next = lines.constBegin();
+    while (next != lines.constEnd()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '
+' && text[end] != '')
+            ++end;
+        const bool last = end >= text.size();
+        bool blank = !last;
+        for (qsizetype i = start; blank && i < end; ++i)
+            blank = text[i] == ' ';
+        if (line == *next) {
+            if (!blank)
+                out << line - dropped;
+            ++next;
+        }
+        if (last)
+            break;
+        dropped += blank;
+        start = end + ((text[end] == '' && end + 1 < text.size() && text[end + 1] == '
+') ? 2 : 1);
+        ++line;
+    }
+    return out;
+}
+
 TuneResult TuneEditor(CodeMax1* editor)
 {
     TuneResult r;
@@ -113,7 +146,7 @@ TuneResult TuneEditor(CodeMax1* editor)
     const QByteArray before = editor->Utf8Text();
     const QByteArray after = TuneUtf8(before);
     if (after.size() != before.size())
-        editor->ReplaceAllUtf8(after);
+        editor->ReplaceAllUtf8(after, SurvivingBookmarks(before, editor->Bookmarks()));
     // The find and replace texts end as the last literal pass left them.
     editor->ExecuteCmd(CmCmd::SetFindText, QStringLiteral(" ="));
     editor->ExecuteCmd(CmCmd::SetReplaceText, QStringLiteral("="));

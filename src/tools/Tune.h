@@ -2,6 +2,7 @@
 // Basic HTML compression: removes redundant white space around markup and
 // blank lines from a document's text.
 #include <QString>
+#include <QVector>
 
 class CodeMax1;
 class frmDocument;
@@ -17,6 +18,9 @@ struct TuneResult {
 QString TuneText(const QString& text);
 // The same pass on UTF-8 text.
 QByteArray TuneUtf8(const QByteArray& text);
+
+// Where bookmarked lines (ascending) of text are after the pass; those deleted are left out.
+QVector<int> SurvivingBookmarks(const QByteArray& text, const QVector<int>& lines);
 
 // "12.50% decrease in size (250 bytes)." or the no-reduction message.
 QString TuneReport(const TuneResult& result);

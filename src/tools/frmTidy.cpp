@@ -69,10 +69,11 @@ void frmTidy::popupHelp(const QPoint& pos)
         help->popup(pos);
 }
 
-void frmTidy::ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy)
+void frmTidy::ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy, TextEncoding encoding)
 {
     m_folder = folder;
     m_busy = busy;
+    m_encoding = encoding;
     m_editor->SetText(log);
 }
 
@@ -118,7 +119,7 @@ void frmTidy::cmdOK_Click()
         return;
     }
     hide();
-    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder), m_main, m_busy);
+    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder, m_encoding), m_main, m_busy);
     if (m_busy)
         m_busy->SetCancel([this] { reject(); });
     if (!run.ok) {
@@ -134,7 +135,7 @@ void frmTidy::cmdOK_Click()
         cmdCancel_Click();
         return;
     }
-    m_tidied = QString::fromUtf8(page.readAll());
+    m_tidied = Tidy::DecodePage(page.readAll(), m_encoding);
     if (m_tidied.isEmpty()) {
         // An empty result would wipe the document.
         MsgBox(tr("HTML Tidy produced no output, so the document was not changed."), MsgButtons::OKOnly,

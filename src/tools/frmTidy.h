@@ -1,6 +1,8 @@
 #pragma once
 // The HTML Tidy log window, also the clipboard viewer; its caption decides
 // which of the two it is.
+#include "document/FileText.h"
+
 #include <QDialog>
 
 class BusyScope;
@@ -16,7 +18,9 @@ public:
 
     // HTML Tidy: shows the check run's log; folder holds the run's files.
     // busy: the document's run, which the second Tidy run belongs to.
-    void ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy = nullptr);
+    // encoding: the page's, in which Tidy reads and writes it.
+    void ShowTidyLog(const QString& log, const QString& folder, BusyScope* busy = nullptr,
+                     TextEncoding encoding = TextEncoding::Utf8);
     // Clipboard viewer: shows the clipboard's text.
     void ShowClipboard();
 
@@ -44,6 +48,7 @@ private:
     QPushButton* m_cancel;
     QString m_folder;
     BusyScope* m_busy = nullptr;
+    TextEncoding m_encoding = TextEncoding::Utf8;
     QString m_tidied;
     bool m_applied = false;
 };

@@ -27,7 +27,7 @@ int ScriptedPrompter::MsgBox(QWidget*, const QString& text, int buttons, int ico
     asked << q;
     if (m_msg.isEmpty()) {
         unexpected << text;
-        const int kind = buttons & ~MsgButtons::DefaultButton2;
+        const int kind = buttons & ~(MsgButtons::DefaultButton2 | MsgButtons::DefaultButton3);
         if (kind == MsgButtons::YesNoCancel || kind == MsgButtons::OKCancel)
             return MsgAnswer::Cancel;
         if (kind == MsgButtons::YesNo)

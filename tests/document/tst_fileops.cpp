@@ -1,3 +1,5 @@
+#include <QMenu>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -8,6 +10,9 @@
 #include "TestFiles.h"
 #include "document/CodeMax1.h"
 #include "document/FileProperties.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 // The File menu's commands on real files in a temporary folder.
 class TestFileOps : public QObject {
@@ -285,6 +290,177 @@ private slots:
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 4"));
     }
 
+    // Before a save over its own file: another program's change is asked about,
+    // with Cancel on Enter; No reloads that version as one Undo step.
+    void saveOverOutsideChange_data()
+    {
+        QTest::addColumn<QString>("change");   // "write", "link": replaced by a link to another file
+        QTest::addColumn<bool>("saveAll");     // Save All with the changed document inactive
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Ctrl+S, overwrite") << "write" << false << int(MsgAnswer::Yes);
+        QTest::newRow("Ctrl+S, keep theirs") << "write" << false << int(MsgAnswer::No);
+        QTest::newRow("Ctrl+S, cancel") << "write" << false << int(MsgAnswer::Cancel);
+        QTest::newRow("Save All, inactive, cancel") << "write" << true << int(MsgAnswer::Cancel);
+        QTest::newRow("Save All, inactive, overwrite") << "write" << true << int(MsgAnswer::Yes);
+        QTest::newRow("replaced by a link, cancel") << "link" << false << int(MsgAnswer::Cancel);
+    }
+    void saveOverOutsideChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, saveAll);
+        QFETCH(int, answer);
+        const QString path = makeFile("conflict.html", "mine");
+        frmMain* m = StartMain('"' + path + '"');
+        frmDocument* d = m->ActiveDocument();
+        d->Editor()->SetSelText("edited ");
+        const QString other = makeFile("other.html", "another file");
+        if (change == "link") {
+            QFile::remove(path);
+            QVERIFY(QFile::link(other, path));
+        } else {
+            makeFile("conflict.html", "theirs");
+        }
+        prompter->queueMsgBox(answer);
+        if (saveAll) {
+            m->fctnNewDoc();   // the changed one is no longer active
+            prompter->queueFile({false, {}, 0});   // Save All offers the new one a name too
+            m->mnuFileSaveAll_Click();
+        } else {
+            m->mnuFileSave_Click();
+        }
+        QCOMPARE(prompter->messages().size(), 1);
+        QVERIFY2(prompter->messages().first().contains("changed by another program"), qPrintable(prompter->messages().first()));
+        QVERIFY(prompter->asked.first().buttons & MsgButtons::DefaultButton3);
+        const QByteArray theirs = change == "link" ? "another file" : "theirs";
+        if (answer == MsgAnswer::Yes) {
+            QCOMPARE(ReadTestFile(path), QByteArray("edited mine"));
+        } else {
+            QCOMPARE(ReadTestFile(path), theirs);
+            QCOMPARE(ReadTestFile(other), QByteArray("another file"));
+        }
+        if (answer == MsgAnswer::No) {
+            QCOMPARE(d->Editor()->Text(), QString(theirs));
+            QVERIFY(!d->Editor()->Modified());
+            d->Editor()->Undo();
+            QCOMPARE(d->Editor()->Text(), QString("edited mine"));
+        } else if (answer == MsgAnswer::Cancel) {
+            QVERIFY(d->Editor()->Modified() && d->Caption().endsWith('*'));
+        }
+        // Once asked, the same state of the file is not asked about again.
+        if (answer == MsgAnswer::Yes && !saveAll) {
+            d->Editor()->SetSelText("again ");
+            QVERIFY(m->mnuFileSave_Click());
+            QCOMPARE(prompter->messages().size(), 1);
+        }
+        QFile::remove(path);
+        QFile::remove(other);
+    }
+
+    // A save onto something that is not a file is refused, and the thing stays.
+    void saveOntoNotAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("device node") << "device";
+    }
+    void saveOntoNotAFile()
+    {
+        QFETCH(QString, kind);
+        const QString path = dir.filePath(kind + ".html");
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (::mknod(native.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("cannot make a device node here");
+        frmMain* m = StartMain();
+        m->ActiveDocument()->Editor()->SetSelText("text");
+        prompter->queueFile({true, {path}, 2});
+        prompter->queueMsgBox(MsgAnswer::OK);
+        QVERIFY(!m->mnuFileSave_Click());
+        QVERIFY2(prompter->messages().last().contains(kind == "fifo" ? "named pipe" : "a device"),
+                 qPrintable(prompter->messages().last()));
+        struct stat st {};
+        QCOMPARE(::lstat(native.constData(), &st), 0);
+        QVERIFY(kind == "fifo" ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
+        ::unlink(native.constData());
+    }
+
+    // The system's own reason when the disk is full or read-only.
+    void saveErrorsNameTheCause_data()
+    {
+        QTest::addColumn<QString>("mountOptions");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("full") << "size=16k" << "No space left on device";
+        QTest::newRow("read-only") << "ro" << "Read-only file system";
+    }
+    void saveErrorsNameTheCause()
+    {
+        QFETCH(QString, mountOptions);
+        QFETCH(QString, cause);
+        QTemporaryDir point;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", mountOptions, "tmpfs", point.path()}) != 0)
+            QSKIP("cannot mount a small file system here");
+        const QString path = point.filePath("page.html");
+        frmMain* m = StartMain();
+        m->ActiveDocument()->Editor()->SetSelText(QString(64 * 1024, 'x'));
+        prompter->queueFile({true, {path}, 2});
+        prompter->queueMsgBox(MsgAnswer::OK);
+        const bool saved = m->mnuFileSave_Click();
+        QProcess::execute("umount", {point.path()});
+        QVERIFY(!saved);
+        QVERIFY2(prompter->messages().last().contains(cause), qPrintable(prompter->messages().last()));
+    }
+
+    // Ctrl+S works whenever the Save button does, whether or not the File menu was opened.
+    void saveShortcutFollowsButton()
+    {
+        const QString path = makeFile("keys.html", "x");
+        frmMain* m = StartMain('"' + path + '"');
+        QMenu* file = m->Menu("mnuFile");
+        emit file->aboutToShow();
+        emit file->aboutToHide();
+        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
+        m->ActiveDocument()->Editor()->SetSelText("typed ");
+        QVERIFY(m->Action("mnuFileSave")->isEnabled());
+        m->Action("mnuFileSave")->trigger();
+        QCOMPARE(ReadTestFile(path), QByteArray("typed x"));
+        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
+    }
+
+    // Files dropped on the text open; dragged text is still text.
+    void dropOnText_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::newRow("a file") << true;
+        QTest::newRow("text") << false;
+    }
+    void dropOnText()
+    {
+        QFETCH(bool, file);
+        const QString path = makeFile("dropped.html", "<P>dropped</P>");
+        frmMain* m = StartMain();
+        CodeMax1* editor = m->ActiveDocument()->Editor();
+        QMimeData data;
+        if (file)
+            data.setUrls({QUrl::fromLocalFile(path)});
+        else
+            data.setText("moved text");
+        const QPoint at = editor->viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor->viewport(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor->viewport(), &drop);
+        QCoreApplication::processEvents();
+        if (file) {
+            QCOMPARE(m->Documents().size(), 2);
+            QCOMPARE(m->ActiveDocument()->Editor()->Text(), QString("<P>dropped</P>"));
+            QCOMPARE(editor->Text(), QString());
+        } else {
+            QCOMPARE(m->Documents().size(), 1);
+            QCOMPARE(editor->Text(), QString("moved text"));
+        }
+    }
+
     void changedOnDisk()
     {
         const QString a = makeFile("ext.html", "first");
@@ -301,6 +477,7 @@ private slots:
         }
         QCOMPARE(prompter->messages().size(), 2);
         QVERIFY(prompter->messages().first().contains("changed by another program") && !d->Editor()->Modified());
+        QVERIFY(prompter->asked.at(0).buttons & MsgButtons::DefaultButton2);   // No, never Yes, on Enter
         // Deleted: reported once, the text is kept.
         QVERIFY(QFile::remove(a));
         prompter->queueMsgBox(MsgAnswer::OK);
@@ -308,6 +485,8 @@ private slots:
         d->CheckDiskChange();
         QVERIFY(prompter->messages().size() == 3 && prompter->messages().last().contains("moved or deleted"));
         QCOMPARE(d->Editor()->Text(), QStringLiteral("third"));
+        // Its only copy now: closing asks.
+        QVERIFY(d->Editor()->Modified() && d->Caption().endsWith('*'));
         // Our own save is no outside change.
         QVERIFY(m->mnuFileSave_Click());
         d->CheckDiskChange();

@@ -53,6 +53,8 @@ private slots:
         row("odd utf-16", QByteArray("\xFF\xFE" "a", 3), QStringLiteral("\u00ff\u00fea"), E::Latin1);
         row("utf-16 lone surrogate", QByteArray("\xFF\xFE\x00\xD8" "a\x00", 6),
             QString::fromLatin1("\xFF\xFE\x00\xD8" "a\x00", 6), E::Latin1);
+        row("utf-16le bom then U+FEFF", QByteArray("\xFF\xFE\xFF\xFE" "A\x00", 6), QStringLiteral("\ufeffA"), E::Utf16LE);
+        row("utf-16be bom then U+FEFF", QByteArray("\xFE\xFF\xFE\xFF\x00" "A", 6), QStringLiteral("\ufeffA"), E::Utf16BE);
         row("double bom", "\xEF\xBB\xBF\xEF\xBB\xBFx", QStringLiteral("\ufeffx"), E::Utf8Bom);
         row("bom then invalid", "\xEF\xBB\xBF\xFF", QStringLiteral("\u00ef\u00bb\u00bf\u00ff"), E::Latin1);
         QByteArray big(5 * 1024 * 1024, 'x');

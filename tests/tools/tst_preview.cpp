@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 #include "UrlCatcher.h"
 #include "document/CodeMax1.h"
+#include "document/CopyRegistry.h"
 #include "tools/Preview.h"
 #include "tools/ToolFiles.h"
 
@@ -137,6 +138,49 @@ private slots:
         QVERIFY(QFileInfo::exists(page));
         CloseMain(prompter);
         QVERIFY(!QFileInfo::exists(copy));
+    }
+
+    // Only the copies this program made go, and only when no open document uses them;
+    // a copy left by a crashed run goes at the next start.
+    void copiesAreOnlyOurs()
+    {
+        const QString a = writeFile("shared/a.html", "<p>a</p>"), b = writeFile("shared/b.html", "<p>b</p>");
+        const QString foreign = writeFile("shared/~preview_qrn.css", "not ours");
+        const QString copy = dir.filePath("shared/~preview_qrn.html");
+        frmMain* m = StartMain('"' + a + '"');
+        frmDocument* first = m->ActiveDocument();
+        m->ToolbarButton("External")->trigger();
+        m->OpenCommandLine('"' + b + '"');
+        frmDocument* second = m->ActiveDocument();
+        m->ToolbarButton("External")->trigger();
+        first->SubWindow()->close();
+        QVERIFY(QFileInfo::exists(copy));   // the other one still shows it
+        second->SubWindow()->close();
+        QVERIFY(!QFileInfo::exists(copy));
+        QCOMPARE(ReadTestFile(foreign), QByteArray("not ours"));
+
+        // Saved into another folder: the copy in the old one goes.
+        const QString c = writeFile("one/c.html", "<p>c</p>");
+        m->OpenCommandLine('"' + c + '"');
+        m->ToolbarButton("External")->trigger();
+        QVERIFY(QFileInfo::exists(dir.filePath("one/~preview_qrn.html")));
+        QDir().mkpath(dir.filePath("two"));
+        prompter->queueFile({true, {dir.filePath("two/c.html")}, 2});
+        QVERIFY(m->mnuFileSaveAs_Click());
+        QVERIFY(!QFileInfo::exists(dir.filePath("one/~preview_qrn.html")));
+        CloseMain(prompter);
+
+        // A run that ended without closing its documents.
+        const QString left = writeFile("left/~preview_qrn.html", "stale"), keep = writeFile("left/keep.html", "mine");
+        QDir().mkpath(CopyRegistry::ListFolder());
+        QFile list(CopyRegistry::ListFolder() + "/999999-1.list");
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(QFile::encodeName(left) + '\n' + QFile::encodeName(keep) + '\n');
+        list.close();
+        StartMain();
+        QVERIFY(!QFileInfo::exists(left));
+        QCOMPARE(ReadTestFile(keep), QByteArray("mine"));
+        QVERIFY(!list.exists());
     }
 
     // The external browser gets a fresh copy in edit mode; a link planted as the copy is not followed.

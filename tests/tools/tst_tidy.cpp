@@ -130,6 +130,25 @@ private slots:
         QVERIFY(!QDir(Tidy::LastWorkFolder()).exists());
     }
 
+    // A Latin-1 page goes through Tidy in Latin-1: what it declares is what is saved.
+    void latin1PageKeepsItsCharset()
+    {
+        const QString path = WriteTestFile(scratch, "latin1.html",
+            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+            "<title>T</title></head><body><p>Caf\xE9</p></body></html>");
+        frmMain* m = StartMain('"' + path + '"');
+        prompter->queueDialog([](QDialog* d) {
+            qobject_cast<frmTidy*>(d)->cmdOK_Click();
+            return d->result();
+        });
+        m->Action("mnuToolsTidy")->trigger();
+        QVERIFY(m->ActiveDocument()->Editor()->Text().contains(QStringLiteral("Caf\u00e9")));
+        QVERIFY(m->mnuFileSave_Click());
+        const QByteArray saved = ReadTestFile(path);
+        QVERIFY2(saved.contains("Caf\xE9") && !saved.contains("Caf\xC3\xA9"), saved.constData());
+        QVERIFY2(saved.contains("charset=iso-8859-1") && !saved.contains("utf-8"), saved.constData());
+    }
+
     // A missing, crashing or hanging tidy, and Cancel on the progress, leave the document as it was.
     void failures_data()
     {

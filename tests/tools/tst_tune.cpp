@@ -65,6 +65,10 @@ private slots:
         CodeMax1* e = StartMain()->ActiveDocument()->Editor();
         const QString page = "<html >\r\n\r\n<body  bgcolor = white>\r\n   \r\n<p >Hi</p >\r\n</body>\r\n";
         e->SetText(page);
+        for (int line : {0, 1, 2, 4}) {
+            e->SetCaretPos(line, 0);
+            e->ExecuteCmd(CmCmd::BookmarkToggle);
+        }
         e->SetCaretPos(3, 2);
         prompter->queueMsgBox(MsgAnswer::OK);
         prompter->queueMsgBox(MsgAnswer::OK);
@@ -75,8 +79,13 @@ private slots:
         MainWindow()->Action("mnuToolsCompress")->trigger();
         QCOMPARE(prompter->messages(), (QStringList{"20.63% decrease in size (13 bytes).",
                                                     "No size reduction was possible in this pass - try a manual review."}));
+        // Bookmarks stay on the lines that stay, and come back with Undo.
+        QCOMPARE(e->Bookmarks(), (QVector<int>{0, 1, 2}));
         e->Undo();
         QCOMPARE(e->Text(), page);
+        QCOMPARE(e->Bookmarks(), (QVector<int>{0, 1, 2, 4}));
+        e->Redo();
+        QCOMPARE(e->Bookmarks(), (QVector<int>{0, 1, 2}));
         QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
         CloseMain(prompter);
     }
