@@ -214,7 +214,7 @@ void frmDocument::CancelBusy()
 void frmDocument::SetWebBrowser(QWidget* browser)
 {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->replaceWidget(m_browser, browser);
+    delete layout->replaceWidget(m_browser, browser);
     m_browser->deleteLater();
     m_browser = browser;
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));

@@ -15,8 +15,13 @@ namespace {
 void usePrivateFolders()
 {
     const QByteArray ours = QRN_TEST_HOMES;
-    if (qgetenv("XDG_CONFIG_HOME").startsWith(ours) && qgetenv("XDG_DATA_HOME").startsWith(ours))
+    if (qgetenv("XDG_CONFIG_HOME").startsWith(ours) && qgetenv("XDG_DATA_HOME").startsWith(ours)) {
+        // The runtime folder must exist, private, for the single-instance socket.
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         return;
+    }
     QByteArray home = QDir::tempPath().toLocal8Bit() + "/qrn-test-XXXXXX";
     if (!::mkdtemp(home.data()))
         std::abort();
