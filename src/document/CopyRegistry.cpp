@@ -49,7 +49,7 @@ bool isCopyName(const QString& path)
 
 QString ListFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/copies");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qrn/copies");
 }
 
 void Add(const QObject* owner, const QString& path)

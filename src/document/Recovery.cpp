@@ -39,7 +39,8 @@ QByteArray field(const QByteArray& name, const QByteArray& value)
 
 QString Folder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
+    // The same folder for the program and for anything built on its library (tests).
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qrn/recovery");
 }
 
 QByteArray Serialize(const Entry& e)
@@ -104,7 +105,7 @@ QList<Entry> Leftovers()
 {
     QDir folder(Folder());
     QList<QPair<qint64, Entry>> found;
-    for (const QFileInfo& info : folder.entryInfoList({QStringLiteral("*.qrn")}, QDir::Files, QDir::Time | QDir::Reversed)) {
+    for (const QFileInfo& info : folder.entryInfoList({QStringLiteral("*.qrn")}, QDir::Files)) {
         // "pid-start-serial.qrn": the files of a run still going are its own.
         const QString name = info.completeBaseName();
         const QString key = name.section(QLatin1Char('-'), 0, 1);
@@ -113,6 +114,13 @@ QList<Entry> Leftovers()
             continue;
         found.append({info.lastModified().toMSecsSinceEpoch(), Read(info.absoluteFilePath())});
     }
+    // Oldest first; files of one run in the order they were made.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return QFileInfo(a.second.file).completeBaseName().section(QLatin1Char('-'), 2).toInt() <
+               QFileInfo(b.second.file).completeBaseName().section(QLatin1Char('-'), 2).toInt();
+    });
     QList<Entry> out;
     for (auto& f : found)
         out << std::move(f.second);

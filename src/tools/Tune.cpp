@@ -116,8 +116,7 @@ QVector<int> SurvivingBookmarks(const QByteArray& text, const QVector<int>& line
     auto next = lines.constBegin();
     while (next != lines.constEnd()) {
         qsizetype end = start;
-        while (end < text.size() && text[end] != '
-' && text[end] != '')
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
             ++end;
         const bool last = end >= text.size();
         bool blank = !last;
@@ -131,8 +130,7 @@ QVector<int> SurvivingBookmarks(const QByteArray& text, const QVector<int>& line
         if (last)
             break;
         dropped += blank;
-        start = end + ((text[end] == '' && end + 1 < text.size() && text[end + 1] == '
-') ? 2 : 1);
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
         ++line;
     }
     return out;

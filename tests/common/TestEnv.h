@@ -6,16 +6,19 @@
 #include <QString>
 
 #include "app/Settings.h"
+#include "document/Recovery.h"
 
 inline void ResetSettingsStore()
 {
     QFile::remove(SettingsStore::FilePath());
 }
 
-// A fresh profile without the splash and the new-page wizard, which most tests do not want.
+// A fresh profile without the splash and the new-page wizard, which most tests do not want,
+// and without texts for recovery that an earlier, failed run left.
 inline void PrepareTestProfile()
 {
     ResetSettingsStore();
+    QDir(Recovery::Folder()).removeRecursively();
     SaveSetting("Config", "Splash", "0");
     SaveSetting("Config", "NewDoc", "0");
 }

@@ -309,16 +309,17 @@ private slots:
         QFETCH(QString, change);
         QFETCH(bool, saveAll);
         QFETCH(int, answer);
-        const QString path = makeFile("conflict.html", "mine");
+        const QString name = QString(QTest::currentDataTag()).replace(QRegularExpression("[^a-zA-Z]"), "_");
+        const QString path = makeFile(name + ".html", "mine");
         frmMain* m = StartMain('"' + path + '"');
         frmDocument* d = m->ActiveDocument();
         d->Editor()->SetSelText("edited ");
-        const QString other = makeFile("other.html", "another file");
+        const QString other = makeFile(name + "-other.html", "another file");
         if (change == "link") {
             QFile::remove(path);
             QVERIFY(QFile::link(other, path));
         } else {
-            makeFile("conflict.html", "theirs");
+            makeFile(name + ".html", "theirs");
         }
         prompter->queueMsgBox(answer);
         if (saveAll) {
@@ -352,8 +353,7 @@ private slots:
             QVERIFY(m->mnuFileSave_Click());
             QCOMPARE(prompter->messages().size(), 1);
         }
-        QFile::remove(path);
-        QFile::remove(other);
+        d->RememberDiskState();   // seen by the user: closing asks no more about it
     }
 
     // A save onto something that is not a file is refused, and the thing stays.

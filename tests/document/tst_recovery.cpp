@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QtTest>
 
@@ -68,15 +69,15 @@ private slots:
         QCOMPARE(saved.path, path);
         QCOMPARE(saved.text, QByteArray("typed <P>on disk</P>"));
         const Recovery::Entry fresh = Recovery::Read(untitled->RecoveryWriter()->FilePath());
-        QCOMPARE(fresh.caption, QString("Document 2"));
-        QCOMPARE(fresh.number, 2);
+        QCOMPARE(fresh.caption, QString("Document 1"));
+        QCOMPARE(fresh.number, 1);
         QCOMPARE(fresh.text, QByteArray("new text"));
         QVERIFY(Recovery::Leftovers().isEmpty());   // ours, while this run goes on
 
         m->MdiArea()->setActiveSubWindow(file->SubWindow());
         QVERIFY(m->mnuFileSave_Click());
         QCOMPARE(recoveryFiles().size(), 1);
-        prompter->queueMsgBox(MsgAnswer::No);   // do not save Document 2
+        prompter->queueMsgBox(MsgAnswer::No);   // do not save Document 1
         untitled->SubWindow()->close();
         QVERIFY(recoveryFiles().isEmpty());
     }
@@ -166,7 +167,7 @@ private slots:
         for (frmDocument* d : m->Documents())
             shown << d->Caption() + "|" + d->Editor()->Text();
         shown.sort();
-        QCOMPARE(shown, (QStringList{"Document 2*|untitled", "crash.html*|typed <P>disk</P>"}));
+        QCOMPARE(shown, (QStringList{"Document 1*|untitled", "crash.html*|typed <P>disk</P>"}));
         QCOMPARE(ReadTestFile(path), QByteArray("<P>disk</P>"));
     }
 };
