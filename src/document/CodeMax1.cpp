@@ -405,6 +405,18 @@ void CodeMax1::CancelLoad()
     m_cancelLoad = true;
 }
 
+QByteArrayView CodeMax1::Utf8Range(qint64 from, qint64 length) const
+{
+    // Only the gap near this range moves, not the whole text.
+    const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, long(from), long(length)));
+    return QByteArrayView(data, length);
+}
+
+qint64 CodeMax1::Utf8Length() const
+{
+    return SendScintilla(SCI_GETLENGTH);
+}
+
 QByteArray CodeMax1::Utf8Text() const
 {
     const long length = SendScintilla(SCI_GETLENGTH);

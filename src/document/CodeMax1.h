@@ -67,6 +67,9 @@ public:
     void SetText(const QString& text);    // replaces everything; clears undo; Modified false
     // The text as the control holds it, UTF-8, in one copy.
     QByteArray Utf8Text() const;
+    // A piece of it without a copy, valid until the next change; and its whole length in bytes.
+    QByteArrayView Utf8Range(qint64 from, qint64 length) const;
+    qint64 Utf8Length() const;
     // Replaces the whole text with UTF-8 bytes as one undo step; the caret goes to the start.
     // With bookmarksAfter, those lines are bookmarked after it, and Undo and Redo
     // bring back the bookmarks of either side.

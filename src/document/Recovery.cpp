@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace Recovery {
@@ -167,6 +168,8 @@ bool Writer::WaitForWrites(int milliseconds)
 void Writer::Changed()
 {
     // Only a timer restarted on the keystroke path; the copy waits for the pause.
+    if (m_copying)
+        m_changedWhileCopying = true;
     m_timer.start(g_delay);
 }
 
@@ -174,6 +177,8 @@ void Writer::Clear()
 {
     m_timer.stop();
     m_again = false;
+    m_copying = false;
+    m_entry.text.clear();
     QMutexLocker lock(&m_shared->mutex);
     ++m_shared->generation;   // a write under way is thrown away
     QFile::remove(m_shared->file);
@@ -190,7 +195,7 @@ void Writer::Adopt(const QString& file)
 
 void Writer::write()
 {
-    if (!m_editor)
+    if (!m_editor || m_copying)
         return;
     if (m_writing) {
         m_again = true;
@@ -200,9 +205,40 @@ void Writer::write()
         Clear();
         return;
     }
-    Entry entry = m_describe();
-    entry.format = m_editor->Format();
-    entry.text = m_editor->Utf8Text();   // one copy; the rest happens on the worker
+    m_entry = m_describe();
+    m_entry.format = m_editor->Format();
+    m_entry.text = QByteArray();
+    m_entry.text.resize(m_editor->Utf8Length());
+    m_copied = 0;
+    m_copying = true;
+    m_changedWhileCopying = false;
+    copyPiece();
+}
+
+void Writer::copyPiece()
+{
+    if (!m_copying || !m_editor)
+        return;
+    if (m_changedWhileCopying) {
+        // The timer runs again from that change.
+        m_copying = false;
+        m_entry.text.clear();
+        return;
+    }
+    constexpr qint64 piece = 4 * 1024 * 1024;
+    const qint64 n = std::min(piece, m_entry.text.size() - m_copied);
+    std::memcpy(m_entry.text.data() + m_copied, m_editor->Utf8Range(m_copied, n).data(), size_t(n));
+    m_copied += n;
+    if (m_copied < m_entry.text.size()) {
+        QTimer::singleShot(0, this, &Writer::copyPiece);
+        return;
+    }
+    m_copying = false;
+    startWorker();
+}
+
+void Writer::startWorker()
+{
     quint64 generation;
     {
         QMutexLocker lock(&m_shared->mutex);
@@ -212,7 +248,7 @@ void Writer::write()
     ++g_pending;
     QDir().mkpath(Folder());
     QPointer<Writer> self(this);
-    QThreadPool::globalInstance()->start([shared = m_shared, entry = std::move(entry), generation, self] {
+    QThreadPool::globalInstance()->start([shared = m_shared, entry = std::exchange(m_entry, Entry()), generation, self] {
         const QString part = shared->file + QStringLiteral(".part");
         const bool written = DiskFile::WriteAtomically(part, Serialize(entry), nullptr);
         {

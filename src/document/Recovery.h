@@ -57,11 +57,19 @@ public:
 
 private:
     void write();
+    void copyPiece();
+    void startWorker();
     struct Shared;
     std::shared_ptr<Shared> m_shared;
     QPointer<CodeMax1> m_editor;
     std::function<Entry()> m_describe;
     QTimer m_timer;
+    // The copy is made in pieces between events, so a large text never holds
+    // the window up; a change meanwhile starts it over after the next pause.
+    Entry m_entry;
+    qint64 m_copied = 0;
+    bool m_copying = false;
+    bool m_changedWhileCopying = false;
     bool m_writing = false;
     bool m_again = false;
 };

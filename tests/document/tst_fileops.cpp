@@ -388,27 +388,30 @@ private slots:
     // The system's own reason when the disk is full or read-only.
     void saveErrorsNameTheCause_data()
     {
-        QTest::addColumn<QString>("mountOptions");
+        QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("full") << "size=16k" << "No space left on device";
-        QTest::newRow("read-only") << "ro" << "Read-only file system";
+        QTest::newRow("full") << false << "No space left on device";
+        QTest::newRow("read-only") << true << "Read-only file system";
     }
     void saveErrorsNameTheCause()
     {
-        QFETCH(QString, mountOptions);
+        QFETCH(bool, readOnly);
         QFETCH(QString, cause);
         QTemporaryDir point;
-        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", mountOptions, "tmpfs", point.path()}) != 0)
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", point.path()}) != 0)
             QSKIP("cannot mount a small file system here");
         const QString path = point.filePath("page.html");
-        frmMain* m = StartMain();
+        WriteTestFile(point, "page.html", "<P>");
+        if (readOnly)
+            QProcess::execute("mount", {"-o", "remount,ro", point.path()});
+        frmMain* m = StartMain('"' + path + '"');
         m->ActiveDocument()->Editor()->SetSelText(QString(64 * 1024, 'x'));
-        prompter->queueFile({true, {path}, 2});
         prompter->queueMsgBox(MsgAnswer::OK);
         const bool saved = m->mnuFileSave_Click();
+        CloseMain(prompter);
         QProcess::execute("umount", {point.path()});
         QVERIFY(!saved);
-        QVERIFY2(prompter->messages().last().contains(cause), qPrintable(prompter->messages().last()));
+        QVERIFY2(prompter->messages().first().contains(cause), qPrintable(prompter->messages().first()));
     }
 
     // Ctrl+S works whenever the Save button does, whether or not the File menu was opened.
