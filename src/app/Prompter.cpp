@@ -5,6 +5,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QIcon>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <QPushButton>
+#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <memory>
@@ -124,8 +130,62 @@ std::optional<QColor> QtPrompter::ChooseColor(QWidget* owner, const QColor& init
     return c;
 }
 
-std::optional<QFont> QtPrompter::ChooseFont(QWidget* owner, const QFont& initial)
+namespace {
+// Qt's font dialog with a colour button beside it: the font chooser of the
+// platform this program comes from offered a text colour too.
+class FontColourDialog : public QDialog {
+public:
+    FontColourDialog(const QFont& initial, const QColor& colour, QWidget* owner) : QDialog(owner), m_colour(colour)
+    {
+        setObjectName(QStringLiteral("dlgFont"));
+        setWindowTitle(tr("Select Font"));
+        auto* layout = new QVBoxLayout(this);
+        m_font = new QFontDialog(initial, this);
+        m_font->setOptions(QFontDialog::NoButtons);
+        m_font->setWindowFlags(Qt::Widget);
+        layout->addWidget(m_font);
+        auto* row = new QHBoxLayout;
+        auto* button = new QPushButton(tr("Co&lour..."), this);
+        button->setObjectName(QStringLiteral("cmdColour"));
+        connect(button, &QPushButton::clicked, this, [this, button] {
+            if (const auto c = Prompter::Current().ChooseColor(this, m_colour, {}))
+                m_colour = *c;
+            showColour(button);
+        });
+        showColour(button);
+        row->addWidget(button);
+        row->addStretch(1);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        row->addWidget(buttons);
+        layout->addLayout(row);
+    }
+    QFont Font() const { return m_font->currentFont(); }
+    QColor Colour() const { return m_colour; }
+
+private:
+    void showColour(QPushButton* button)
+    {
+        QPixmap swatch(16, 16);
+        swatch.fill(m_colour);
+        button->setIcon(QIcon(swatch));
+        button->setToolTip(m_colour.name().toUpper());
+    }
+    QFontDialog* m_font;
+    QColor m_colour;
+};
+} // namespace
+
+std::optional<QFont> QtPrompter::ChooseFont(QWidget* owner, const QFont& initial, QColor* colour)
 {
+    if (colour) {
+        FontColourDialog dialog(initial, *colour, ownerOr(owner));
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        *colour = dialog.Colour();
+        return dialog.Font();
+    }
     bool ok = false;
     QFont f = QFontDialog::getFont(&ok, initial, ownerOr(owner));
     if (!ok)

@@ -52,7 +52,8 @@ public:
     virtual FileDialogResult FileDialog(QWidget* owner, const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial,
                                               const QList<QColor>& customColors) = 0;
-    virtual std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial) = 0;
+    // With colour, the chooser also offers a text colour, which comes back there.
+    virtual std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, QColor* colour = nullptr) = 0;
     // Runs one of the program's own modal dialogs; returns QDialog::exec's result.
     virtual int ExecDialog(QDialog* dialog) = 0;
 
@@ -70,7 +71,7 @@ public:
     FileDialogResult FileDialog(QWidget* owner, const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial,
                                       const QList<QColor>& customColors) override;
-    std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial) override;
+    std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, QColor* colour = nullptr) override;
     int ExecDialog(QDialog* dialog) override;
 };
 

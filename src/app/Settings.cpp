@@ -287,4 +287,14 @@ double Float(const QString& section, const QString& key, DefaultsFor who)
 {
     return convert(section, key, who, SettingText::ToFloat);
 }
+
+bool Switch(const QString& section, const QString& key, DefaultsFor who)
+{
+    const QString text = String(section, key, who).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && value == -1.0;
+}
 } // namespace Setting

@@ -69,4 +69,7 @@ QString String(const QString& section, const QString& key, DefaultsFor who = Def
 bool Bool(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
 int Int(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
 double Float(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+// A switch stored as "-1"/"0": only the numeric value -1 (or "True") is on,
+// so "1" is off wherever it is read.
+bool Switch(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
 }

@@ -12,7 +12,8 @@
 #include <unistd.h>
 
 namespace {
-constexpr int kConnectTimeoutMs = 1500;
+// Long enough for a busy instance (opening other handed-over files) to answer.
+constexpr int kConnectTimeoutMs = 5000;
 
 // A folder that only this user can reach, so nobody else can put a socket
 // where ours belongs; empty when there is none (no instance mode then).

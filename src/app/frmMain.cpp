@@ -104,6 +104,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setBackground(QColor(0x8a, 0x94, 0xa3));
+    // Closing a window activates the one used before it, not the oldest.
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (!sub)
@@ -718,15 +720,42 @@ frmDocument* frmMain::ActiveDocument() const
     return sub ? qobject_cast<frmDocument*>(sub->widget()) : nullptr;
 }
 
+void frmMain::placeSubWindow(QMdiSubWindow* sub, int index)
+{
+    // Before the main window is first shown its area has no real size yet;
+    // the windows are placed again once it has (showEvent).
+    const QSize area = m_mdi->viewport()->size();
+    if (area.width() < 200 || area.height() < 150 || sub->isMinimized() || sub->isMaximized())
+        return;
+    // Cascading from the top left by a title bar, sized to lie wholly inside the area.
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
+    const QSize size = (area * 0.8).expandedTo(QSize(160, 120)).boundedTo(area);
+    const int room = std::min((area.width() - size.width()) / step, (area.height() - size.height()) / step);
+    const int k = room > 0 ? index % (room + 1) : 0;
+    sub->setGeometry(QRect(QPoint(k * step, k * step), size));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_placedOnShow)
+        return;
+    m_placedOnShow = true;
+    // The area has its size once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        const QList<QMdiSubWindow*> subs = m_mdi->subWindowList();
+        for (int i = 0; i < subs.size(); ++i)
+            placeSubWindow(subs.at(i), i);
+    });
+}
+
 frmDocument* frmMain::CreateDocument()
 {
     auto* doc = new frmDocument(this);
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
-    // Before the main window is first shown its viewport has no real size yet.
-    const QSize area = m_mdi->viewport()->size();
-    sub->resize(area.width() > 320 && area.height() > 240 ? area * 0.8 : QSize(760, 480));
+    sub->resize(760, 480);   // until the area has its real size (see placeSubWindow)
     int state = 0;
     try {
         state = Setting::Int(kConfig, QStringLiteral("DocState"));
@@ -738,6 +767,7 @@ frmDocument* frmMain::CreateDocument()
         sub->showMaximized();
     else
         sub->show();
+    placeSubWindow(sub, int(m_mdi->subWindowList().size()) - 1);
     // Resizes and state changes are remembered for the next new window.
     connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
     connect(doc, &frmDocument::BusyChanged, this, [this](bool busy) {

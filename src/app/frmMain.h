@@ -15,6 +15,7 @@ class QDockWidget;
 class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
+class QShowEvent;
 class QMenu;
 class QTabBar;
 class QToolBar;
@@ -135,6 +136,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -175,6 +177,8 @@ private:
     int m_activeMenuButton = 0;
     bool m_closing = false;
     bool m_closeWhenIdle = false;
+    bool m_placedOnShow = false;
+    void placeSubWindow(QMdiSubWindow* sub, int index);
     struct HandOver {
         QString commandLine;
         qint64 when;

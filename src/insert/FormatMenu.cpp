@@ -52,7 +52,7 @@ cCommonDialog::Font documentFont(frmDocument* doc)
     if (!doc->property(kFontProperty).isValid())
         f = doc->Editor()->Font();
     cCommonDialog::Font font;
-    font.name = f.family();
+    font.name = cCommonDialog::FamilyName(f);
     font.size = f.pointSizeF() > 0 ? f.pointSizeF() : 10;
     font.weight = f.bold() ? 700 : 400;
     font.bold = f.bold();

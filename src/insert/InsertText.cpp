@@ -69,7 +69,9 @@ QString fctnFileUrl(const QString& path)
     p.replace(QLatin1Char('%'), QStringLiteral("%25"))
         .replace(QLatin1Char('#'), QStringLiteral("%23"))
         .replace(QLatin1Char('?'), QStringLiteral("%3F"))
-        .replace(QLatin1Char(' '), QStringLiteral("%20"));
+        .replace(QLatin1Char(' '), QStringLiteral("%20"))
+        .replace(QLatin1Char('"'), QStringLiteral("%22"))    // would end the attribute
+        .replace(QLatin1Char('\''), QStringLiteral("%27"));  // would end a script's string
     if (!p.startsWith(QLatin1Char('/')))
         p.prepend(QLatin1Char('/'));
     return QStringLiteral("file://") + p;

@@ -29,7 +29,7 @@ private:
 // A colour reference (red in the low byte) as markup: "\"#RRGGBB\"".
 QString fctnHtmlColour(int colour);
 // A local path as a link in markup: "file://" + the absolute path with blanks as %20
-// (/a/My Pics/x.gif -> file:///a/My%20Pics/x.gif), and "%", "#" and "?" escaped too.
+// (/a/My Pics/x.gif -> file:///a/My%20Pics/x.gif), and "%", "#", "?", '"' and "'" escaped too.
 QString fctnFileUrl(const QString& path);
 // The image tag a dropped picture becomes; the caret goes between the quotes of ALT.
 QString ImageTagFor(const QString& path, bool fullPath);

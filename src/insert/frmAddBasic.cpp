@@ -249,11 +249,15 @@ void frmAddBasic::Command1_Click()
         return;
     const QString name = QFileInfo(path).fileName();
     // Only a regular file is read for its size: a FIFO would never answer.
+    // A file that is no readable picture has no size to write.
+    m_imageSize = QSize();
     if (image && DiskFile::NotRegularReason(path).isEmpty()) {
         QImageReader reader(path);
         m_imageSize = reader.size();
-        if (!m_imageSize.isValid())
+        if (m_imageSize.isEmpty())
             m_imageSize = reader.read().size();
+        if (m_imageSize.isEmpty())
+            m_imageSize = QSize();
     }
     m_combo1->setEditText(FileAddress(path, OptFullIns));
     if ((isMode(kAnchor) || isMode(kPopup)) && m_text1->text().isEmpty())

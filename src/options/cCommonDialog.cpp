@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QScreen>
 #include <cmath>
 
@@ -169,6 +170,7 @@ bool cCommonDialog::VBGetOpenFileName(QString& fileName, QString& fileTitle, boo
     takeChosenFilter(result.filterIndex, filter, filterIndex);
     flags = callFlags;
     readOnly = (flags & OFN_READONLY) != 0;
+    followChoice(result.files.first());
     return true;
 }
 
@@ -202,7 +204,22 @@ bool cCommonDialog::VBGetSaveFileName(QString& fileName, QString& fileTitle, boo
     fileTitle = QFileInfo(fileName).fileName();
     takeChosenFilter(result.filterIndex, filter, filterIndex);
     flags = callFlags;
+    followChoice(fileName);
     return true;
+}
+
+QString cCommonDialog::FamilyName(const QFont& font)
+{
+    // Qt names a family found at several foundries "Nimbus Sans [urw]"; a page names it alone.
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    return QString(font.family()).remove(foundry);
+}
+
+void cCommonDialog::followChoice(const QString& chosen)
+{
+    // As the desktop's own file dialogs do: the next dialog, the file manager
+    // and the working folder kept at exit start where the user last chose a file.
+    QDir::setCurrent(QFileInfo(chosen).absolutePath());
 }
 
 void cCommonDialog::ensureCustomColours()
@@ -269,11 +286,13 @@ bool cCommonDialog::VBChooseFont(Font& font, int& printerDC, QWidget* owner, int
     initial.setItalic(font.italic);
     initial.setUnderline(font.underline);
     initial.setStrikeOut(font.strikethrough);
-    const auto chosen = Prompter::Current().ChooseFont(owner, initial);
+    QColor textColour = fromRef(colour < 0 ? 0 : colour);
+    const auto chosen = Prompter::Current().ChooseFont(owner, initial, &textColour);
     if (!chosen)
         return false;
     m_apiReturn = 1;
-    font.name = chosen->family();
+    colour = toRef(textColour);
+    font.name = FamilyName(*chosen);
     font.size = chosen->pointSizeF();
     font.weight = chosen->weight();
     font.bold = chosen->bold();

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <array>
 
+class QFont;
+
 class QWidget;
 
 class cCommonDialog {
@@ -52,6 +54,8 @@ public:
     // colour: a colour reference (red + 256*green + 65536*blue); -1 when not confirmed.
     bool VBChooseColor(int& colour, bool anyColour = true, bool fullOpen = false, bool disableFullOpen = false,
                        QWidget* owner = nullptr, int flags = 0);
+    // A font's family as a user and a page know it, without Qt's "[foundry]".
+    static QString FamilyName(const QFont& font);
     bool VBChooseFont(Font& font, int& printerDC, QWidget* owner, int& colour, int minSize, int maxSize, int& flags);
 
     int CustomColor(int index);
@@ -69,6 +73,7 @@ public:
     static int FontFlags(int& printerDC, int colour, int minSize, int maxSize, int callerFlags);
 
 private:
+    static void followChoice(const QString& chosen);
     void ensureCustomColours();
 
     int m_apiReturn = 0;

@@ -1,5 +1,7 @@
 #include "options/frmOptions.h"
 
+#include "options/cCommonDialog.h"
+
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "app/frmMain.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -161,10 +164,24 @@ void frmOptions::Form_Load()
     {
         const QSignalBlocker block(m_cmbFont);
         m_cmbFont->clear();
+        // Each family once, under the name a user knows (Qt lists one per foundry).
+        QStringList names;
         for (const QString& family : QFontDatabase::families())
             if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family))
-                m_cmbFont->addItem(family);
-        m_cmbFont->setCurrentIndex(m_cmbFont->findText(m_loadedFace, Qt::MatchExactly | Qt::MatchCaseSensitive));
+                if (const QString name = cCommonDialog::FamilyName(QFont(family)); !names.contains(name))
+                    names << name;
+        m_cmbFont->addItems(names);
+        int index = m_cmbFont->findText(m_loadedFace, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        m_resolvedFont = -1;
+        if (index < 0) {
+            // A face that is no family here ("Courier" on Linux): the one it resolves to.
+            QFont wanted(m_loadedFace);
+            wanted.setStyleHint(QFont::TypeWriter);
+            index = m_cmbFont->findText(cCommonDialog::FamilyName(QFont(QFontInfo(wanted).family())),
+                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
+            m_resolvedFont = index;
+        }
+        m_cmbFont->setCurrentIndex(index);
     }
     cmbFont_Click();
     {
@@ -199,7 +216,8 @@ void frmOptions::Form_Load()
         m_txtLocation[n - 1]->setText(GetSetting(kConfig, QStringLiteral("ToolExe%1").arg(n), QString()));
     }
     for (int i = 0; i < TidyCount; ++i)
-        m_chkTidy[i]->setChecked(storedBool(TidyKey(i)));
+        // Read as the Tidy run reads them, so what is ticked is what Tidy does.
+        m_chkTidy[i]->setChecked(Setting::Switch(kConfig, TidyKey(i), DefaultsFor::OptionsDialog));
 
     // 8: whatever filling the controls set off, the dialog opens unchanged.
     fctnSetChanged(false);

@@ -106,6 +106,7 @@ private:
     QComboBox* m_cmbFont = nullptr;
     QComboBox* m_cmbSize = nullptr;
     CodeMax1* m_sample = nullptr;
+    int m_resolvedFont = -1;   // the entry the stored face resolved to, when it names no family here
     QString m_loadedFace;   // kept when no face is selected
     int m_loadedSize = 10;  // kept when the stored size has no entry
 

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,6 +32,46 @@ int leadingInt(const QString& text)
     return text.left(i).toInt();
 }
 } // namespace
+
+// Tab and Shift+Tab move on from the sample and Escape cancels the dialog,
+// as in any other field of a dialog.
+class SampleKeys : public QObject {
+public:
+    explicit SampleKeys(QDialog* dialog) : QObject(dialog), m_dialog(dialog) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_Tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNext(widget, true);
+            return true;
+        }
+        if (key->key() == Qt::Key_Backtab) {
+            focusNext(widget, false);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            m_dialog->reject();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    // The next widget of the chain that takes the keyboard, outside the sample.
+    static void focusNext(QWidget* from, bool forward)
+    {
+        QWidget* w = from;
+        do {
+            w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        } while (w != from && (w == from->focusProxy() || from->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) ||
+                               !w->isEnabled() || !w->isVisibleTo(from->window())));
+        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    QDialog* m_dialog;
+};
 
 QWidget* frmOptions::buildSyntaxPage()
 {
@@ -90,6 +131,9 @@ QWidget* frmOptions::buildSyntaxPage()
     m_sample->setMinimumSize(320, 180);
     previewLayout->addWidget(m_sample);
     connect(m_sample, &CodeMax1::RightClick, this, &frmOptions::showHelpMenu);
+    // A sample, not a document: it keeps its text, and the keyboard can leave it.
+    m_sample->setReadOnly(true);
+    m_sample->installEventFilter(new SampleKeys(this));
 
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(grid);
@@ -185,7 +229,10 @@ void frmOptions::applySyntax()
         fctnApplyColour(ColourScheme::Prefix(kind), c.background, c.text, c.effect);
     }
     // Without a selection the face and size read at load are kept rather than blanked.
-    const QString face = m_cmbFont->currentIndex() >= 0 ? m_cmbFont->currentText() : m_loadedFace;
+    // Nor is a stored face that only resolved to the family shown replaced by it.
+    const QString face = m_cmbFont->currentIndex() >= 0 && m_cmbFont->currentIndex() != m_resolvedFont
+        ? m_cmbFont->currentText()
+        : m_loadedFace;
     SaveSetting(kSyntax, QStringLiteral("DefFont"), face);
     QString size = m_cmbSize->currentText();
     if (m_cmbSize->currentIndex() < 0)

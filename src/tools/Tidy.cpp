@@ -34,15 +34,9 @@ QString tr(const char* text)
     return QCoreApplication::translate("Tidy", text);
 }
 
-// Only the numeric value -1 (or "True") counts as on: "1" is off.
 bool switchOn(const char* key)
 {
-    const QString text = Setting::String(QStringLiteral("Config"), QLatin1String(key)).trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && value == -1.0;
+    return Setting::Switch(QStringLiteral("Config"), QLatin1String(key));
 }
 } // namespace
 

@@ -26,13 +26,17 @@ frmSpell::frmSpell(QWidget* owner, SpellSession* session) : QDialog(owner), m_se
     m_context->setMaximumHeight(80);
     grid->addWidget(m_context, 1, 0);
 
-    grid->addWidget(new QLabel(tr("C&hange to:"), this), 2, 0);
+    auto* changeLabel = new QLabel(tr("C&hange to:"), this);
+    grid->addWidget(changeLabel, 2, 0);
     m_change = new QLineEdit(this);
     m_change->setObjectName(QStringLiteral("txtChange"));
+    changeLabel->setBuddy(m_change);   // the access key needs a field to go to
     grid->addWidget(m_change, 3, 0);
-    grid->addWidget(new QLabel(tr("&Suggestions:"), this), 4, 0);
+    auto* suggestionsLabel = new QLabel(tr("&Suggestions:"), this);
+    grid->addWidget(suggestionsLabel, 4, 0);
     m_suggestions = new QListWidget(this);
     m_suggestions->setObjectName(QStringLiteral("lstSuggestions"));
+    suggestionsLabel->setBuddy(m_suggestions);
     grid->addWidget(m_suggestions, 5, 0);
 
     auto* dictionaryLabel = new QLabel(tr("&Dictionary language:"), this);

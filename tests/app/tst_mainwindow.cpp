@@ -1,5 +1,6 @@
 #include <QDockWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
@@ -222,6 +223,36 @@ private slots:
         QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);
         QCOMPARE(m->MainPanel(1)->Bevel(), 1);
         QVERIFY(m->Picture1()->isVisibleTo(m));
+    }
+
+    // New windows, handed-over ones too, lie wholly inside the document area, cascading
+    // from its top left; closing one activates the one used before it.
+    void windowPlacementAndOrder()
+    {
+        frmMain* m = StartMain();
+        QTest::qWait(50);
+        QTemporaryDir folder;
+        const QString page = folder.filePath("placed.html");
+        QFile f(page);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>") == 3);
+        f.close();
+        m->fctnNewDoc();
+        m->fctnNewDoc();
+        m->OpenCommandLine('"' + page + '"');
+        const QRect area(QPoint(0, 0), m->MdiArea()->viewport()->size());
+        QPoint previous(-1, -1);
+        for (QMdiSubWindow* sub : m->MdiArea()->subWindowList()) {
+            QVERIFY2(area.contains(sub->geometry()),
+                     qPrintable(QString("%1 %2,%3 %4x%5 in %6x%7").arg(sub->windowTitle()).arg(sub->x()).arg(sub->y())
+                                    .arg(sub->width()).arg(sub->height()).arg(area.width()).arg(area.height())));
+            QVERIFY(sub->x() > previous.x() || sub->x() == 0);
+            previous = sub->pos();
+        }
+        const QList<QMdiSubWindow*> subs = m->MdiArea()->subWindowList();
+        m->MdiArea()->setActiveSubWindow(subs.at(1));
+        m->MdiArea()->setActiveSubWindow(subs.at(3));
+        subs.at(3)->close();
+        QCOMPARE(m->ActiveDocument()->Caption(), subs.at(1)->windowTitle());
     }
 
     void windowMenuArranges()

@@ -80,16 +80,20 @@ std::optional<QColor> ScriptedPrompter::ChooseColor(QWidget*, const QColor& init
     return m_color.dequeue();
 }
 
-std::optional<QFont> ScriptedPrompter::ChooseFont(QWidget*, const QFont& initial)
+std::optional<QFont> ScriptedPrompter::ChooseFont(QWidget*, const QFont& initial, QColor* colour)
 {
     AskedQuestion q;
     q.kind = QStringLiteral("Font");
     q.text = initial.family();
+    q.defaultText = colour ? colour->name() : QString();
     asked << q;
     if (m_font.isEmpty()) {
         unexpected << QStringLiteral("font dialog");
         return std::nullopt;
     }
+    const QColor chosen = m_fontColour.dequeue();
+    if (colour && chosen.isValid())
+        *colour = chosen;
     return m_font.dequeue();
 }
 

@@ -27,7 +27,7 @@ public:
     void queueInput(const std::optional<QString>& answer) { m_input.enqueue(answer); }
     void queueFile(const FileDialogResult& result) { m_file.enqueue(result); }
     void queueColor(const std::optional<QColor>& c) { m_color.enqueue(c); }
-    void queueFont(const std::optional<QFont>& f) { m_font.enqueue(f); }
+    void queueFont(const std::optional<QFont>& f, const QColor& colour = QColor()) { m_font.enqueue(f); m_fontColour.enqueue(colour); }
     // The function fills the dialog and returns the exec result (QDialog::Accepted or Rejected).
     void queueDialog(std::function<int(QDialog*)> fn) { m_dialog.enqueue(std::move(fn)); }
 
@@ -48,7 +48,7 @@ public:
                                     const QString& defaultText) override;
     FileDialogResult FileDialog(QWidget*, const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(QWidget*, const QColor& initial, const QList<QColor>&) override;
-    std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override;
+    std::optional<QFont> ChooseFont(QWidget*, const QFont& initial, QColor* colour = nullptr) override;
     int ExecDialog(QDialog* dialog) override;
 
 private:
@@ -57,5 +57,6 @@ private:
     QQueue<FileDialogResult> m_file;
     QQueue<std::optional<QColor>> m_color;
     QQueue<std::optional<QFont>> m_font;
+    QQueue<QColor> m_fontColour;   // invalid: the colour stays as it was
     QQueue<std::function<int(QDialog*)>> m_dialog;
 };

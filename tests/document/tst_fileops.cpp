@@ -464,6 +464,22 @@ private slots:
         }
     }
 
+    // The working folder follows the files the user chooses, and is what Exit keeps.
+    void workingFolderFollowsChoices()
+    {
+        const QString a = makeFile("wa/one.html", "<P>");
+        QDir().mkpath(dir.filePath("wb"));
+        frmMain* m = StartMain();
+        prompter->queueFile({true, {a}, 2});
+        m->mnuFileOpen_Click();
+        QCOMPARE(QDir::currentPath(), dir.filePath("wa"));
+        prompter->queueFile({true, {dir.filePath("wb/two.html")}, 2});
+        QVERIFY(m->mnuFileSaveAs_Click());
+        QCOMPARE(QDir::currentPath(), dir.filePath("wb"));
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("Config", "WorkDir", QString()), dir.filePath("wb") + "/");
+    }
+
     void changedOnDisk()
     {
         const QString a = makeFile("ext.html", "first");

@@ -258,6 +258,22 @@ private slots:
         click(&d, "cmdOK");
         QVERIFY2(PendingInsert.contains(" BORDER=\"0\" HEIGHT=\"30\" WIDTH=\"40\">"), qPrintable(PendingInsert));
         PendingInsert.clear();
+        // Quotes cannot end the attribute or a script's string; a file that is no picture has no size.
+        QCOMPARE(frmAddBasic::FileAddress("/it's \"x\".gif", true), QString("file:///it%27s%20%22x%22.gif"));
+        const QString notPicture = dir.filePath("fake.gif");
+        QFile fake(notPicture);
+        QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not a picture") > 0);
+        fake.close();
+        frmAddBasic e;
+        e.SetUpImage();
+        prompter->queueFile(FileDialogResult{true, {pic}});
+        prompter->queueFile(FileDialogResult{true, {notPicture}});
+        click(&e, "Command1");
+        click(&e, "Command1");
+        child<QCheckBox>(&e, "Check1")->click();
+        click(&e, "cmdOK");
+        QVERIFY2(PendingInsert.contains("fake.gif") && !PendingInsert.contains("HEIGHT"), qPrintable(PendingInsert));
+        PendingInsert.clear();
     }
 
     // Through the menus: the anchor takes the selection as its text; Cancel in any dialog changes nothing.

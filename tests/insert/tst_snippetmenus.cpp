@@ -285,10 +285,17 @@ private slots:
         run(2, "Font");
         QCOMPARE(MarkedText(editor()),
                  "<B><I><U><STRIKE><FONT FACE=\"Arial\" SIZE=\"10.5pt\" COLOR=\"#000000\">x|</FONT></STRIKE></U></I></B>");
+        // The chooser's colour, and the family alone, without Qt's "[foundry]".
+        SetMarkedText(editor(), "[y]");
+        prompter->queueFont(QFont("Nimbus Sans [urw]"), QColor(Qt::red));
+        run(2, "Font");
+        QVERIFY2(MarkedText(editor()).startsWith("<FONT FACE=\"Nimbus Sans\" SIZE=") &&
+                     MarkedText(editor()).contains("COLOR=\"#FF0000\">y|</FONT>"),
+                 qPrintable(MarkedText(editor())));
         SetMarkedText(editor(), "|");
         prompter->queueFont(std::nullopt);
         run(2, "Font");
-        QCOMPARE(prompter->asked.last().text, QStringLiteral("Arial"));
+        QCOMPARE(prompter->asked.last().text, QStringLiteral("Nimbus Sans"));
         QCOMPARE(editor()->Text(), QString());
         // A colour is written as RGB; the caret goes back to the first "/", which a selection may hold.
         const Snippet s = FormatMenu::Font(cCommonDialog::Font{"Arial", 12}, 0xFF8000, "a/b");

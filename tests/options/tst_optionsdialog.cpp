@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QFontInfo>
 #include <QtTest>
+
+#include "options/cCommonDialog.h"
 #include <Qsci/qscilexerhtml.h>
 
 #include "TestEnv.h"
@@ -125,6 +128,41 @@ private slots:
         QCOMPARE(storeContents(), before);
         QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                                    "/applications"));
+    }
+
+    // On a fresh profile the font list shows the family "Courier" resolves to, each family once;
+    // a Tidy switch stored as "1" shows as the run reads it (off); the sample lets the keyboard go.
+    void syntaxFontTidySwitchAndSampleKeys()
+    {
+        SaveSetting("Config", "Tidy0Indent", "1");
+        frmOptions d;
+        auto* fonts = child<QComboBox>(&d, "cmbFont");
+        QVERIFY(fonts->currentIndex() >= 0);
+        QFont courier("Courier");
+        courier.setStyleHint(QFont::TypeWriter);
+        QCOMPARE(fonts->currentText(), cCommonDialog::FamilyName(QFont(QFontInfo(courier).family())));
+        QStringList names;
+        for (int i = 0; i < fonts->count(); ++i)
+            names << fonts->itemText(i);
+        QVERIFY(!names.join('|').contains('['));
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+        QVERIFY(!child<QCheckBox>(&d, "chkTidy0")->isChecked());
+
+        d.show();
+        auto* sample = child<CodeMax1>(&d, "CodeMax1");
+        const QString text = sample->Text();
+        sample->setFocus();
+        QTest::keyClick(sample, Qt::Key_X);
+        QTest::keyClick(sample, Qt::Key_Tab);
+        QCOMPARE(sample->Text(), text);
+        QVERIFY(!sample->hasFocus());
+        sample->setFocus();
+        QTest::keyClick(sample, Qt::Key_Backtab);
+        QVERIFY(!sample->hasFocus());
+        sample->setFocus();
+        QTest::keyClick(sample, Qt::Key_Escape);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QVERIFY(!d.isVisible());
     }
 
     // Neither choosing a kind nor a cancelled colour dialog enables OK or Apply.

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
@@ -81,6 +82,18 @@ private slots:
         QString error;
         QVERIFY(!fresh.Load("xx_XX", &error));
         QCOMPARE(error, QString("53: The spelling dictionary 'xx_XX' could not be found."));
+
+        // The dialog's access keys reach their fields.
+        SpellSession again("<p>wrng</p>", &english);
+        QVERIFY(again.Next());
+        frmSpell dialog(nullptr, &again);
+        for (const auto& [label, field] : {std::pair{"C&hange to:", "txtChange"}, {"&Suggestions:", "lstSuggestions"}}) {
+            QLabel* found = nullptr;
+            for (QLabel* l : dialog.findChildren<QLabel*>())
+                if (l->text() == QLatin1String(label))
+                    found = l;
+            QVERIFY2(found && found->buddy() && found->buddy()->objectName() == QLatin1String(field), label);
+        }
     }
 
     // Over the document, or the selection only, in one undo step; caret, selection and clipboard kept.
