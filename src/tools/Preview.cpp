@@ -5,12 +5,14 @@
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
+#include "document/FileText.h"
 #include "document/frmDocument.h"
 #include "tools/ToolFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "tools/BrowserView.h"
@@ -28,18 +30,55 @@ QString caretText(const frmDocument* doc)
     return QStringLiteral("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1);
 }
 
-bool writeCopy(frmMain* main, frmDocument* doc, const QString& path)
+// The copy the browser shows: beside the page, so that its relative addresses
+// resolve; where that folder cannot be written, in the per-user folder with a
+// BASE that points them back at the page's folder. The path written, or empty.
+QString writeCopy(frmMain* main, frmDocument* doc, const Target& t)
 {
     QString error;
-    if (ToolFiles::WriteEditorCopy(doc->Editor(), path, &error)) {
-        CopyRegistry::Add(doc, path);
-        return true;
+    if (ToolFiles::WriteEditorCopy(doc->Editor(), t.Path(), &error)) {
+        CopyRegistry::Add(doc, t.Path());
+        return t.Path();
     }
-    MsgBox(QLatin1Char('\'') + path + tr("' could not be saved.") + QLatin1Char('\n') + error, MsgButtons::OKOnly,
+    if (doc->HasFile() && t.mapping != Mapping::AsRawText) {
+        Target own = t;
+        own.folder = ToolFiles::ProgramFolder();
+        QString ignored;
+        const QString text = WithBase(doc->Editor()->Text(), t.folder);
+        if (own.Path() != t.Path() &&
+            ToolFiles::WriteCopy(own.Path(), FileText::Encode(text, doc->Editor()->Format()), &ignored)) {
+            CopyRegistry::Add(doc, own.Path());
+            return own.Path();
+        }
+    }
+    // The path once, then why.
+    const QString prefix = QCoreApplication::translate("ToolFiles", "Cannot write '%1': %2.").arg(t.Path(), QString());
+    QString reason = error;
+    if (reason.startsWith(prefix.chopped(1)))
+        reason = reason.mid(prefix.size() - 1);
+    MsgBox(QLatin1Char('\'') + t.Path() + tr("' could not be saved.") + QLatin1Char('\n') + reason, MsgButtons::OKOnly,
            MsgIcon::Exclamation, QStringLiteral("QRN"), main);
-    return false;
+    return QString();
 }
 } // namespace
+
+QString WithBase(const QString& page, const QString& folder)
+{
+    // A page with a BASE of its own keeps it.
+    static const QRegularExpression base(QStringLiteral("<base\\b"), QRegularExpression::CaseInsensitiveOption);
+    if (page.contains(base))
+        return page;
+    QString dir = folder;
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    const QString tag = QStringLiteral("<BASE HREF=\"") + QUrl::fromLocalFile(dir).toString(QUrl::FullyEncoded) +
+                        QStringLiteral("\">");
+    static const QRegularExpression head(QStringLiteral("<head\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = head.match(page);
+    if (m.hasMatch())
+        return page.left(m.capturedEnd()) + tag + page.mid(m.capturedEnd());
+    return tag + page;
+}
 
 QString ExtensionOf(const QString& path)
 {
@@ -132,10 +171,11 @@ bool PanelClick(frmMain* main, frmDocument* doc, int panel)
                 return false;
         }
         QWidget* browser = Browser(doc);
-        if (!browser || !writeCopy(main, doc, t.Path()))
+        const QString copy = browser ? writeCopy(main, doc, t) : QString();
+        if (copy.isEmpty())
             return false;
         BrowserView* view = viewOf(doc);
-        const QUrl url = QUrl::fromLocalFile(t.Path());
+        const QUrl url = QUrl::fromLocalFile(copy);
         // A second click shows the text as it is now.
         if (view->Url() == url)
             view->Reload();
@@ -164,7 +204,8 @@ void ExternalBrowser(frmMain* main, frmDocument* doc)
     if (!doc)
         return;
     const Target t = TargetFor(doc->HasFile() ? doc->PathPanel() : QString(), false);
-    if (writeCopy(main, doc, t.Path()))
-        fctnShellExec(QStringLiteral("Open"), t.Path());
+    const QString copy = writeCopy(main, doc, t);
+    if (!copy.isEmpty())
+        fctnShellExec(QStringLiteral("Open"), copy);
 }
 } // namespace Preview

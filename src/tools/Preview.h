@@ -23,6 +23,10 @@ struct Target {
     QString Path() const { return folder + QStringLiteral("~preview_qrn.") + extension; }
 };
 
+// page with a BASE pointing at folder, so that its relative addresses resolve there
+// from a copy elsewhere; a page with a BASE of its own is left as it is.
+QString WithBase(const QString& page, const QString& folder);
+
 // The extension of a document path: the text after the last "." of its file
 // name, letter case kept; "html" when the name has none.
 QString ExtensionOf(const QString& path);

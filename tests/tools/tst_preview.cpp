@@ -1,5 +1,6 @@
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -181,6 +182,33 @@ private slots:
         QVERIFY(!QFileInfo::exists(left));
         QCOMPARE(ReadTestFile(keep), QByteArray("mine"));
         QVERIFY(!list.exists());
+    }
+
+    // A page in a folder that cannot be written: the copy goes to the per-user folder and its
+    // relative addresses still point at the page's folder; nothing to report.
+    void readOnlyFolder()
+    {
+        QCOMPARE(Preview::WithBase("<html><HEAD><title>t</title>", "/a b/"),
+                 QString("<html><HEAD><BASE HREF=\"file:///a%20b/\"><title>t</title>"));
+        QCOMPARE(Preview::WithBase("<p>x", "/s"), QString("<BASE HREF=\"file:///s/\"><p>x"));
+        QCOMPARE(Preview::WithBase("<head><base href=\"http://x/\">", "/s"), QString("<head><base href=\"http://x/\">"));
+        QTemporaryDir point;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", point.path()}) != 0)
+            QSKIP("cannot mount a small file system here");
+        const QString page = WriteTestFile(point, "page.html", "<HTML><HEAD><TITLE>T</TITLE></HEAD><IMG SRC=\"a.png\">");
+        QProcess::execute("mount", {"-o", "remount,ro", point.path()});
+        frmDocument* doc = open(page);
+        MainWindow()->ToolbarButton("External")->trigger();
+        const QString copy = ToolFiles::ProgramFolder() + "~preview_qrn.html";
+        const QList<QUrl> urls = catcher.urls;
+        const QByteArray written = ReadTestFile(copy);
+        CloseMain(prompter);
+        QProcess::execute("umount", {point.path()});
+        QVERIFY2(prompter->messages().isEmpty(), qPrintable(prompter->messages().join('|')));
+        QCOMPARE(urls, QList<QUrl>{QUrl::fromLocalFile(copy)});
+        QCOMPARE(written, "<HTML><HEAD><BASE HREF=\"" + QUrl::fromLocalFile(point.path() + "/").toEncoded() +
+                              "\"><TITLE>T</TITLE></HEAD><IMG SRC=\"a.png\">");
+        Q_UNUSED(doc);
     }
 
     // The external browser gets a fresh copy in edit mode; a link planted as the copy is not followed.
