@@ -6,6 +6,20 @@
 #include "document/FileText.h"
 #include "document/frmDocument.h"
 
+namespace {
+int caretSteps(QStringView s)
+{
+    int steps = 0;
+    for (qsizetype i = 0; i < s.size(); ++i, ++steps) {
+        if (s[i] == QLatin1Char('\r') && i + 1 < s.size() && s[i + 1] == QLatin1Char('\n'))
+            ++i;
+        else if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return steps;
+}
+} // namespace
+
 void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, int lines)
 {
     if (!editor)
@@ -16,6 +30,10 @@ void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, in
         text = QLatin1Char('<') + text + QStringLiteral("></") + name + QLatin1Char('>');
         chars = int(name.size()) + 3;
     }
+    // The counts are of text units; the caret moves over characters, and a CR LF
+    // or a character beyond the Basic Multilingual Plane is one step.
+    if (chars > 0)
+        chars = caretSteps(QStringView(text).right(chars));
     // Snippets are written with CR LF; the document keeps its own convention.
     editor->SetSelText(FileText::NormaliseLineBreaks(text, editor->LineBreak()));
     editor->ExecuteCmd(201, 1);

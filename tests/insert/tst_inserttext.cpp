@@ -70,6 +70,24 @@ private slots:
         QCOMPARE(e.GetSel(true), (CodeMaxRange{0, 7, 0, 7}));
     }
 
+    // The caret lands between the quotes however many line breaks or emoji the selection holds.
+    void caretCountsCharacters_data()
+    {
+        QTest::addColumn<QString>("selection");
+        QTest::newRow("CR LF") << "one\r\ntwo\r\nthree";
+        QTest::newRow("emoji") << QString::fromUtf8("\xF0\x9F\x98\x80 smile");
+    }
+    void caretCountsCharacters()
+    {
+        QFETCH(QString, selection);
+        CodeMax1 e;
+        e.SetFormat(FileFormat{TextEncoding::Utf8, "\r\n"});
+        QString text = "<A HREF=\"\">" + selection + "</A>";
+        int chars = int(selection.size()) + 6;   // as the sidebar's A counts it
+        InsertIntoEditor(&e, text, false, chars, 0);
+        QCOMPARE(e.GetSel(true), (CodeMaxRange{0, 9, 0, 9}));
+    }
+
     void documentLineBreaks()
     {
         CodeMax1 e;
