@@ -11,6 +11,7 @@
 #include <hunspell/hunspell.hxx>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -199,6 +200,8 @@ QVector<Range> Readable(const QString& s)
             while (j < n && isNameChar(s[j]))
                 ++j;
             const QString tag = s.mid(i + 1, j - i - 1).toLower();
+            Range value{0, 0};
+            QString type;
             // Attributes up to the closing ">".
             while (j < n && s[j] != QLatin1Char('>')) {
                 if (s[j].isSpace() || s[j] == QLatin1Char('/')) {
@@ -230,9 +233,20 @@ QVector<Range> Readable(const QString& s)
                     valueEnd = k;
                     j = k;
                 }
-                if ((attribute == QLatin1String("alt") || attribute == QLatin1String("title")) && valueEnd > valueStart)
+                if (valueEnd <= valueStart)
+                    continue;
+                if (attribute == QLatin1String("alt") || attribute == QLatin1String("title") ||
+                    attribute == QLatin1String("placeholder") || attribute == QLatin1String("aria-label"))
                     out.push_back({valueStart, valueEnd - valueStart});
+                else if (attribute == QLatin1String("value"))
+                    value = {valueStart, valueEnd - valueStart};
+                else if (attribute == QLatin1String("type"))
+                    type = s.mid(valueStart, valueEnd - valueStart).trimmed().toLower();
             }
+            // The caption of a button is what its value says.
+            if (value.length > 0 && tag == QLatin1String("input") &&
+                (type == QLatin1String("button") || type == QLatin1String("submit") || type == QLatin1String("reset")))
+                out.push_back(value);
             i = j < n ? j + 1 : n;
             if (tag == QLatin1String("script") || tag == QLatin1String("style")) {
                 const qsizetype end = s.indexOf(QStringLiteral("</") + tag, i, Qt::CaseInsensitive);
@@ -245,6 +259,8 @@ QVector<Range> Readable(const QString& s)
         textStart = i;
     }
     flush(n);
+    // A button's value is known only at the end of its tag: in text order again.
+    std::sort(out.begin(), out.end(), [](const Range& a, const Range& b) { return a.start < b.start; });
     return out;
 }
 } // namespace SpellText
@@ -264,6 +280,37 @@ int entityLength(const QString& s, int i, int end)
     while (j < end && j - i <= 32 && (s[j].isLetterOrNumber() || s[j] == QLatin1Char('#')))
         ++j;
     return (j < end && j > i + 1 && s[j] == QLatin1Char(';')) ? j + 1 - i : 0;
+}
+
+// The letter a character reference stands for ("&eacute;", "&#233;"), or empty
+// for a sign or a reference not known here.
+QString decodeLetter(QStringView ref)
+{
+    const QStringView body = ref.mid(1, ref.size() - 2);
+    char32_t code = 0;
+    if (body.startsWith(QLatin1Char('#'))) {
+        bool ok = false;
+        const bool hex = body.size() > 1 && (body[1] == QLatin1Char('x') || body[1] == QLatin1Char('X'));
+        code = hex ? body.mid(2).toUInt(&ok, 16) : body.mid(1).toUInt(&ok, 10);
+        if (!ok || code == 0 || code > 0x10FFFF)
+            return QString();
+    } else {
+        // The Latin-1 letters by name, in code order from U+00C0; the two signs there are left out.
+        static const char* const latin1[64] = {
+            "Agrave", "Aacute", "Acirc", "Atilde", "Auml", "Aring", "AElig", "Ccedil", "Egrave", "Eacute", "Ecirc",
+            "Euml", "Igrave", "Iacute", "Icirc", "Iuml", "ETH", "Ntilde", "Ograve", "Oacute", "Ocirc", "Otilde",
+            "Ouml", "", "Oslash", "Ugrave", "Uacute", "Ucirc", "Uuml", "Yacute", "THORN", "szlig", "agrave",
+            "aacute", "acirc", "atilde", "auml", "aring", "aelig", "ccedil", "egrave", "eacute", "ecirc", "euml",
+            "igrave", "iacute", "icirc", "iuml", "eth", "ntilde", "ograve", "oacute", "ocirc", "otilde", "ouml", "",
+            "oslash", "ugrave", "uacute", "ucirc", "uuml", "yacute", "thorn", "yuml"};
+        for (int k = 0; k < 64 && !code; ++k)
+            if (*latin1[k] && body == QLatin1String(latin1[k]))
+                code = 0xC0 + k;
+        if (!code)
+            return QString();
+    }
+    const QString text = QString::fromUcs4(&code, 1);
+    return text.at(0).isLetter() ? text : QString();
 }
 } // namespace
 
@@ -288,36 +335,42 @@ bool SpellSession::Next()
                 ++i;
                 continue;
             }
-            // A token: letters, digits, inner apostrophes and character references.
+            // A token: letters, digits, inner apostrophes and references to letters
+            // ("caf&eacute;"); a reference to a sign ("&lt;") separates words.
             const int tokenStart = i;
             bool skip = false;
+            QString word;
             while (i < end) {
                 const QChar t = m_text[i];
                 if (t.isLetter() || t.isMark()) {
+                    word += t;
                     ++i;
                 } else if (t.isDigit()) {
                     skip = true;
                     ++i;
                 } else if (t == QLatin1Char('&')) {
                     const int len = entityLength(m_text, i, end);
-                    if (len == 0)
+                    const QString letter = len ? decodeLetter(QStringView(m_text).mid(i, len)) : QString();
+                    if (letter.isEmpty())
                         break;
-                    skip = true;
+                    word += letter;
                     i += len;
                 } else if (isApostrophe(t) && i + 1 < end && m_text[i + 1].isLetter() && i > tokenStart) {
+                    word += t;
                     ++i;
                 } else {
                     break;
                 }
             }
             if (i == tokenStart) {
-                ++i;   // a lone "&"
+                // A lone "&", or a reference to a sign: passed over whole.
+                const int len = entityLength(m_text, i, end);
+                i += len ? len : 1;
                 continue;
             }
             m_pos = i;
             if (skip)
                 continue;
-            const QString word = m_text.mid(tokenStart, i - tokenStart);
             if (m_ignored.contains(word))
                 continue;
             if (m_changeAll.contains(word)) {
@@ -333,6 +386,7 @@ bool SpellSession::Next()
             if (!m_dictionary->Check(word)) {
                 m_wordStart = tokenStart;
                 m_wordLength = i - tokenStart;
+                m_word = word;
                 return true;
             }
         }

@@ -62,7 +62,8 @@ public:
 
     // Moves to the next misspelled word; false when there is none left.
     bool Next();
-    QString Word() const { return m_text.mid(m_wordStart, m_wordLength); }
+    // The word as checked, references decoded ("caf&eacute;" is "café").
+    QString Word() const { return m_wordStart < 0 ? QString() : m_word; }
     int WordStart() const { return m_wordStart; }
     QStringList Suggestions() const;
     // The line around the current word and the word's offset in it.
@@ -90,6 +91,7 @@ private:
     int m_pos = 0;                        // where the search goes on
     int m_wordStart = -1;
     int m_wordLength = 0;
+    QString m_word;
     QSet<QString> m_ignored;
     QHash<QString, QString> m_changeAll;
 };

@@ -41,8 +41,13 @@ private slots:
             {"comment, scripts, style, doctype", "<!-- teh -->is<script>teh '<b>'</script>a<STYLE>colr</Style>cat"
                                                  "<% Write \"teh\" %>dog<!DOCTYPE html>", "is|a|cat|dog", ""},
             {"less-than, unclosed tag", "one < two<p class=\"x", "one < two", ""},
+            {"button captions, placeholders, labels",
+             "<input type=\"submit\" value=\"Sumbit\"><input value=\"zzq\" type=text>"
+             "<input placeholder=\"Yuor name\" aria-label='Serch'>", "Sumbit|Yuor name|Serch", "Sumbit,Yuor,Serch"},
+            {"references in and around words", "tagg &lt;tagg&gt; Cafz&eacute;", "tagg &lt;tagg&gt; Cafz&eacute;",
+             "tagg,tagg,Cafzé"},
             {"entities, digits, apostrophes, accents", "caf&eacute; 2nd &nbsp;x &amp; can’t teh's naïve résumé",
-             "caf&eacute; 2nd &nbsp;x &amp; can’t teh's naïve résumé", "teh's,naïve,résumé"},
+             "caf&eacute; 2nd &nbsp;x &amp; can’t teh's naïve résumé", "café,teh's,naïve,résumé"},
         };
         for (const auto& [tag, html, parts, words] : rows)
             QTest::newRow(tag) << QString::fromUtf8(html) << QString::fromUtf8(parts) << QString::fromUtf8(words);
@@ -80,6 +85,13 @@ private slots:
         QVERIFY(fresh.Load("en_US", nullptr) && fresh.Check("Quorlenish"));
         QFile::remove(SpellDictionary::PersonalListPath());
         QString error;
+        // Only the word's own characters are replaced; a reference to a letter is part of the word.
+        SpellSession marks("<p>&lt;tagg&gt; Cafz&eacute;</p>", &english);
+        QVERIFY(marks.Next() && marks.Word() == "tagg");
+        marks.Change("tag");
+        QVERIFY(marks.Next() && marks.Word() == QString::fromUtf8("Cafzé"));
+        marks.Change(QString::fromUtf8("Café"));
+        QCOMPARE(marks.Text(), QString::fromUtf8("<p>&lt;tag&gt; Café</p>"));
         QVERIFY(!fresh.Load("xx_XX", &error));
         QCOMPARE(error, QString("53: The spelling dictionary 'xx_XX' could not be found."));
 
