@@ -102,6 +102,9 @@ QString EntryPath(const QString& fileClass)
 QString ExecLine(const QString& programPath)
 {
     QString program = programPath;
+    // GLib looks the first word up as it stands, before "%%" becomes "%", so a
+    // path holding "%" would never be found: "env" starts it instead.
+    const bool percent = program.contains(QLatin1Char('%'));
     program.replace(QLatin1Char('%'), QStringLiteral("%%"));
     if (needsQuotes(program)) {
         QString quoted;
@@ -126,7 +129,7 @@ QString ExecLine(const QString& programPath)
         else
             value += c;
     }
-    return value + QStringLiteral(" %f");
+    return (percent ? QStringLiteral("env ") : QString()) + value + QStringLiteral(" %f");
 }
 
 QString EntryText(const QString& fileClass, const QString& programPath)
@@ -148,9 +151,134 @@ bool IsPresent(int index)
     return info.isFile() && info.isReadable() && info.isWritable() && !execOf(path).isEmpty();
 }
 
+namespace {
+QString mimeAppsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mimeapps.list");
+}
+
+QString recordPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qrn/mimeapps-kept");
+}
+
+QStringList readLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (f.open(QIODevice::WriteOnly) && f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) >= 0)
+        f.commit();
+}
+
+// The "[Default Applications]" line for mimeType in the user's list, or -1.
+int defaultLine(const QStringList& lines, const QString& mimeType, int* group)
+{
+    bool inGroup = false;
+    *group = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inGroup = line == QLatin1String("[Default Applications]");
+            if (inGroup)
+                *group = i;
+        } else if (inGroup && line.section(QLatin1Char('='), 0, 0).trimmed() == mimeType) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The desktop's default program for mimeType, as GLib chooses it now.
+QString currentDefault(const QString& mimeType)
+{
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty())
+        return QString();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    p.setProcessEnvironment(env);
+    p.start(gio, {QStringLiteral("mime"), mimeType});
+    if (!p.waitForFinished(10000))
+        return QString();
+    const QString first = QString::fromUtf8(p.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0);
+    if (!first.startsWith(QLatin1String("Default application for")))
+        return QString();
+    return first.section(QStringLiteral(": "), 1).trimmed();
+}
+
+// Before our entries declare mimeType, the default the user has now is written
+// down, so that ours never becomes it; what we wrote is remembered to be taken back.
+void keepDefault(const QString& mimeType)
+{
+    QStringList lines = readLines(mimeAppsPath());
+    int group = -1;
+    if (defaultLine(lines, mimeType, &group) >= 0)
+        return;   // the user's own choice stands
+    const QString current = currentDefault(mimeType);
+    if (current.isEmpty() || current.startsWith(QLatin1String("qrn-")))
+        return;
+    const QString line = mimeType + QLatin1Char('=') + current;
+    if (group < 0) {
+        lines << QStringLiteral("[Default Applications]");
+        group = int(lines.size()) - 1;
+    }
+    lines.insert(group + 1, line);
+    writeLines(mimeAppsPath(), lines);
+    QStringList record = readLines(recordPath());
+    record << line;
+    writeLines(recordPath(), record);
+}
+
+// Takes back only the lines we wrote, and only while they are as we wrote them.
+void releaseDefault(const QString& mimeType)
+{
+    QStringList record = readLines(recordPath());
+    QStringList lines = readLines(mimeAppsPath());
+    bool changed = false;
+    for (int r = int(record.size()) - 1; r >= 0; --r) {
+        if (record.at(r).section(QLatin1Char('='), 0, 0) != mimeType)
+            continue;
+        int group = -1;
+        const int at = defaultLine(lines, mimeType, &group);
+        if (at >= 0 && lines.at(at).trimmed() == record.at(r)) {
+            lines.removeAt(at);
+            changed = true;
+        }
+        record.removeAt(r);
+    }
+    if (changed)
+        writeLines(mimeAppsPath(), lines);
+    if (record.isEmpty())
+        QFile::remove(recordPath());
+    else
+        writeLines(recordPath(), record);
+}
+} // namespace
+
 bool Apply(int index, bool on, const QString& programPath)
 {
     bool changed = false;
+    for (const QString& fileClass : Classes(index))
+        for (const QString& mimeType : MimeTypes(fileClass).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            // Only when an entry is added or removed, never for one already there.
+            const bool present = QFileInfo::exists(EntryPath(fileClass));
+            if (on && !present)
+                keepDefault(mimeType);
+            else if (!on && present)
+                releaseDefault(mimeType);
+        }
     for (const QString& fileClass : Classes(index)) {
         const QString path = EntryPath(fileClass);
         if (!on) {
@@ -167,7 +295,62 @@ bool Apply(int index, bool on, const QString& programPath)
         if (out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit())
             changed = true;
     }
+    // The HTML entry covers SHTML pages, which need a type of their own.
+    if (index == 0)
+        ApplyMimePackage(on);
     return changed;
+}
+
+QString MimePackagePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/mime/packages/qrn-shtml.xml");
+}
+
+namespace {
+// Debian's MIME database has no type for server-parsed pages, so an ".shtml"
+// that begins with text reads as plain text and gets no "Edit with QRN".
+constexpr const char* kShtmlPackage =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+    "  <mime-type type=\"text/x-server-parsed-html\">\n"
+    "    <comment>Server-parsed HTML page</comment>\n"
+    "    <sub-class-of type=\"text/html\"/>\n"
+    "    <glob pattern=\"*.shtml\"/>\n"
+    "    <glob pattern=\"*.shtm\"/>\n"
+    "  </mime-type>\n"
+    "</mime-info>\n";
+
+void updateMimeDatabase()
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    if (tool.isEmpty())
+        return;
+    QProcess process;
+    process.start(tool, {QFileInfo(QFileInfo(MimePackagePath()).absolutePath()).absolutePath()});
+    process.waitForFinished(20000);
+}
+} // namespace
+
+bool ApplyMimePackage(bool on)
+{
+    const QString path = MimePackagePath();
+    if (!on) {
+        if (!QFileInfo::exists(path) || !QFile::remove(path))
+            return false;
+        updateMimeDatabase();
+        return true;
+    }
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly) && old.readAll() == kShtmlPackage)
+        return false;
+    old.close();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(kShtmlPackage) < 0 || !out.commit())
+        return false;
+    updateMimeDatabase();
+    return true;
 }
 
 void RefreshDatabase()

@@ -30,4 +30,8 @@ bool IsPresent(int index);
 bool Apply(int index, bool on, const QString& programPath);
 // Lets the desktop see new or removed entries at once, when its tool is installed.
 void RefreshDatabase();
+// The user MIME package that defines SHTML pages, added with the HTML entry and
+// removed with it; true when it changed.
+QString MimePackagePath();
+bool ApplyMimePackage(bool on);
 }

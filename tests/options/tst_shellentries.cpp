@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QProcess>
 #include <QtTest>
 
 #include "TestEnv.h"
@@ -46,7 +47,7 @@ private slots:
         QTest::addColumn<QString>("exec");
         QTest::newRow("plain") << "/usr/bin/qrn" << "/usr/bin/qrn %f";
         QTest::newRow("blank") << "/opt/My Apps/qrn" << "\"/opt/My Apps/qrn\" %f";
-        QTest::newRow("percent") << "/opt/100%/qrn" << "/opt/100%%/qrn %f";
+        QTest::newRow("percent") << "/opt/100%/qrn" << "env /opt/100%%/qrn %f";
         QTest::newRow("dollar") << "/opt/$x/qrn" << "\"/opt/\\\\$x/qrn\" %f";
         QTest::newRow("backslash") << "/opt/a\\b/qrn" << "\"/opt/a\\\\\\\\b/qrn\" %f";
     }
@@ -104,6 +105,75 @@ private slots:
         d.findChild<QCheckBox*>("chkTidy0")->toggle();
         d.cmdApply_Click();
         QVERIFY(!f.exists());
+    }
+
+    // What GLib makes of the entries: a program path with "%" loads, and SHTML pages get
+    // a type of their own with our entry, gone again with the box.
+    void glibReadsEntries()
+    {
+        if (QStandardPaths::findExecutable("gio").isEmpty() || QStandardPaths::findExecutable("update-mime-database").isEmpty())
+            QSKIP("needs gio and update-mime-database");
+        QTemporaryDir dir;
+        const QString program = dir.filePath("100%/qrn");
+        QDir().mkpath(QFileInfo(program).absolutePath());
+        QVERIFY(QFile::copy("/bin/true", program));
+        auto gio = [](const QStringList& args) {
+            QProcess p;
+            p.start("gio", args);
+            p.waitForFinished(20000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        const QString page = WriteTestFile(dir, "page.shtml", "Plain words first, then <P>markup</P>");
+        QVERIFY(ShellEntries::Apply(0, true, program));
+        QVERIFY(ShellEntries::Apply(3, true, program));
+        ShellEntries::RefreshDatabase();
+        QVERIFY2(gio({"mime", "text/css"}).contains("qrn-cssfile.desktop"), qPrintable(gio({"mime", "text/css"})));
+        QVERIFY2(gio({"info", "-a", "standard::content-type", page}).contains("text/x-server-parsed-html"),
+                 qPrintable(gio({"info", "-a", "standard::content-type", page})));
+        QVERIFY(gio({"mime", "text/x-server-parsed-html"}).contains("qrn-shtmlfile.desktop"));
+        QVERIFY(ShellEntries::Apply(0, false, program));
+        QVERIFY(!QFileInfo::exists(ShellEntries::MimePackagePath()));
+        QVERIFY(!gio({"info", "-a", "standard::content-type", page}).contains("text/x-server-parsed-html"));
+        ShellEntries::Apply(3, false, program);
+    }
+
+    // Adding "Edit with QRN" leaves the user's default program for the type as it was,
+    // and unticking takes back only what was written for that.
+    void defaultOpenerStays()
+    {
+        if (QStandardPaths::findExecutable("gio").isEmpty() ||
+            QStandardPaths::findExecutable("update-desktop-database").isEmpty())
+            QSKIP("needs gio and update-desktop-database");
+        QTemporaryDir system;
+        WriteTestFile(system, "applications/other-editor.desktop",
+                      "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=text/css;\n");
+        QProcess::execute("update-desktop-database", {system.filePath("applications")});
+        const QByteArray dirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_DIRS", (system.path() + ":/usr/share").toUtf8());
+        const QString list = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list";
+        QFile::remove(list);
+        auto opener = [] {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LC_ALL", "C");
+            p.setProcessEnvironment(env);
+            p.start("gio", {"mime", "text/css"});
+            p.waitForFinished(20000);
+            return QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0);
+        };
+        const QString before = opener();
+        QVERIFY2(before.endsWith("other-editor.desktop"), qPrintable(before));
+        QVERIFY(ShellEntries::Apply(3, true, QCoreApplication::applicationFilePath()));
+        ShellEntries::RefreshDatabase();
+        const QString during = opener();
+        QVERIFY(ShellEntries::Apply(3, false, QCoreApplication::applicationFilePath()));
+        ShellEntries::RefreshDatabase();
+        const QString after = opener();
+        const QByteArray listAfter = ReadTestFile(list);
+        qputenv("XDG_DATA_DIRS", dirs);
+        QCOMPARE(during, before);
+        QCOMPARE(after, before);
+        QVERIFY2(!listAfter.contains("text/css="), listAfter.constData());
     }
 
     void movedProgramRewritesCommand()
