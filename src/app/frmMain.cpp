@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include "app/KeyboardLocks.h"
+
 #include "app/Main.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -34,6 +36,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -497,9 +500,22 @@ void frmMain::buildStatusBar()
         bar->addPermanentWidget(l);
         return l;
     };
+    // The lock keys, where the window system can tell (X11); greyed when off.
+    if (ReadKeyboardLocks()) {
+        const std::pair<const char*, const char*> locks[] = {
+            {"MainPanelCaps", "CAPS"}, {"MainPanelNum", "NUM"}, {"MainPanelScroll", "SCRL"}};
+        for (int i = 0; i < 3; ++i) {
+            m_lockPanels[i] = indicator(QLatin1String(locks[i].first));
+            m_lockPanels[i]->setText(QLatin1String(locks[i].second));
+        }
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, &frmMain::updateIndicators);
+        poll->start(1000);   // a lock changed while another window had the keyboard
+    }
     m_insPanel = indicator(QStringLiteral("MainPanelIns"));
     m_insPanel->setText(QStringLiteral("INS"));
     m_insPanel->setToolTip(tr("Insert mode (press Insert to overwrite)"));
+    qApp->installEventFilter(this);
     m_datePanel = indicator(QStringLiteral("MainPanelDate"));
     m_timePanel = indicator(QStringLiteral("MainPanelTime"));
     updateClock();
@@ -513,8 +529,31 @@ void frmMain::updateClock()
     const QDateTime now = QDateTime::currentDateTime();
     m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
     m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    updateIndicators();
+}
+
+void frmMain::updateIndicators()
+{
     if (frmDocument* doc = ActiveDocument())
         m_insPanel->setText(doc->Editor()->overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
+    if (!m_lockPanels[0])
+        return;
+    if (const auto locks = ReadKeyboardLocks()) {
+        m_lockPanels[0]->setEnabled(locks->caps);
+        m_lockPanels[1]->setEnabled(locks->num);
+        m_lockPanels[2]->setEnabled(locks->scroll);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Shown as soon as the key is let go, not at the next clock tick.
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Insert || key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            QTimer::singleShot(0, this, &frmMain::updateIndicators);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int frmMain::ClampExtent(int start, int extent, int screenExtent)

@@ -137,6 +137,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -169,6 +170,8 @@ private:
     std::array<QToolButton*, 11> m_powerButtons{};
     std::array<StatusPanel*, 2> m_mainPanels{};
     QLabel* m_insPanel = nullptr;
+    std::array<QLabel*, 3> m_lockPanels{};
+    void updateIndicators();
     QLabel* m_datePanel = nullptr;
     QLabel* m_timePanel = nullptr;
     SingleInstance* m_instance = nullptr;
