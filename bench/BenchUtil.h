@@ -35,6 +35,13 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// A sample page of megabytes MB written into home; its path, empty when it could not be written.
+inline QString PageFile(const QTemporaryDir& home, double megabytes)
+{
+    const QString path = home.filePath("page.html");
+    return WriteFile(path, SamplePage(qint64(megabytes * 1024 * 1024))) ? path : QString();
+}
+
 inline double Median(QVector<double> v)
 {
     if (v.isEmpty())

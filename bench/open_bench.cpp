@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     const int mb = argc > 1 ? atoi(argv[1]) : 50;
     const int runs = argc > 2 ? atoi(argv[2]) : 5;
     Bench::ApplyQuietSettings();
-    const QString path = home.filePath("big.html");
-    if (!Bench::WriteFile(path, Bench::SamplePage(qint64(mb) * 1024 * 1024)))
+    const QString path = Bench::PageFile(home, mb);
+    if (path.isEmpty())
         return 1;
 
     QVector<double> times;

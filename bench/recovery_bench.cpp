@@ -24,8 +24,9 @@ int main(int argc, char** argv)
     const int megabytes = argc > 1 ? atoi(argv[1]) : 50;
     const int runs = argc > 2 ? atoi(argv[2]) : 7;
     Bench::ApplyQuietSettings();
-    const QString path = home.filePath("big.html");
-    Bench::WriteFile(path, Bench::SamplePage(qint64(megabytes) * 1024 * 1024));
+    const QString path = Bench::PageFile(home, megabytes);
+    if (path.isEmpty())
+        return 1;
     SetCommandLineOverride('"' + path + '"');
     Main();
     frmDocument* doc = MainWindow()->ActiveDocument();

@@ -20,8 +20,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int keys = argc > 1 ? atoi(argv[1]) : 1000;
     Bench::ApplyQuietSettings();
-    const QString path = home.filePath("ten.html");
-    Bench::WriteFile(path, Bench::SamplePage(10 * 1024 * 1024));
+    const QString path = Bench::PageFile(home, 10);
     SetCommandLineOverride('"' + path + '"');
     Main();
     frmMain* m = MainWindow();

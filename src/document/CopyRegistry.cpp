@@ -82,10 +82,8 @@ void ClearLeftovers()
 {
     QDir folder(ListFolder());
     for (const QString& name : folder.entryList({QStringLiteral("*.list")}, QDir::Files)) {
-        const QString key = name.chopped(5);
-        const qint64 pid = key.section(QLatin1Char('-'), 0, 0).toLongLong();
-        if (pid <= 0 || DiskFile::ProcessKey(pid) == key)
-            continue;   // still running
+        if (DiskFile::KeyRuns(name.chopped(5)))
+            continue;
         QFile list(folder.filePath(name));
         if (list.open(QIODevice::ReadOnly)) {
             for (const QByteArray& line : list.readAll().split('\n')) {

@@ -81,6 +81,13 @@ QString ProcessKey(qint64 pid)
     return fields.size() > 19 ? QStringLiteral("%1-%2").arg(pid).arg(QString::fromLatin1(fields.at(19))) : QString();
 }
 
+bool KeyRuns(const QString& key)
+{
+    const QString own = key.section(QLatin1Char('-'), 0, 1);
+    const qint64 pid = own.section(QLatin1Char('-'), 0, 0).toLongLong();
+    return pid > 0 && ProcessKey(pid) == own;
+}
+
 State StateOf(const QString& path)
 {
     State s;

@@ -44,6 +44,8 @@ QString NotWritableReason(const QString& path);
 // "pid-starttime" of a running process, telling it from a later one with the
 // same number; empty when no such process runs.
 QString ProcessKey(qint64 pid);
+// Whether the process a "pid-starttime" key (or a name that begins with one) names still runs.
+bool KeyRuns(const QString& key);
 
 // Writes bytes to target through a temporary file in the same folder, then
 // renames it over target, so the old or the new file is there after a crash.

@@ -108,10 +108,7 @@ QList<Entry> Leftovers()
     QList<QPair<qint64, Entry>> found;
     for (const QFileInfo& info : folder.entryInfoList({QStringLiteral("*.qrn")}, QDir::Files)) {
         // "pid-start-serial.qrn": the files of a run still going are its own.
-        const QString name = info.completeBaseName();
-        const QString key = name.section(QLatin1Char('-'), 0, 1);
-        const qint64 pid = name.section(QLatin1Char('-'), 0, 0).toLongLong();
-        if (pid > 0 && DiskFile::ProcessKey(pid) == key)
+        if (DiskFile::KeyRuns(info.completeBaseName()))
             continue;
         found.append({info.lastModified().toMSecsSinceEpoch(), Read(info.absoluteFilePath())});
     }

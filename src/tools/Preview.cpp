@@ -51,13 +51,8 @@ QString writeCopy(frmMain* main, frmDocument* doc, const Target& t)
             return own.Path();
         }
     }
-    // The path once, then why.
-    const QString prefix = QCoreApplication::translate("ToolFiles", "Cannot write '%1': %2.").arg(t.Path(), QString());
-    QString reason = error;
-    if (reason.startsWith(prefix.chopped(1)))
-        reason = reason.mid(prefix.size() - 1);
-    MsgBox(QLatin1Char('\'') + t.Path() + tr("' could not be saved.") + QLatin1Char('\n') + reason, MsgButtons::OKOnly,
-           MsgIcon::Exclamation, QStringLiteral("QRN"), main);
+    MsgBox(QLatin1Char('\'') + t.Path() + tr("' could not be saved.") + QLatin1Char('\n') + error + QLatin1Char('.'),
+           MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), main);
     return QString();
 }
 } // namespace

@@ -234,7 +234,7 @@ void mnuToolsTidy_Click(frmMain* main)
     const TextEncoding encoding = editor->Format().encoding;
     QString error;
     if (!ToolFiles::WriteCopy(page, EncodePage(editor->Text(), encoding), &error)) {
-        report(error);
+        report(tr("HTML Tidy could not be run: '%1' could not be written (%2).").arg(page, error));
         return;
     }
 

@@ -1,12 +1,13 @@
 #include "tools/ToolFiles.h"
 
+#include "document/DiskFile.h"
+
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace ToolFiles {
@@ -21,25 +22,9 @@ QString ProgramFolder()
 
 bool WriteCopy(const QString& path, const QByteArray& bytes, QString* error)
 {
-    auto fail = [&](const QString& reason) {
-        if (error)
-            *error = QCoreApplication::translate("ToolFiles", "Cannot write '%1': %2.").arg(path, reason);
-        return false;
-    };
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return DiskFile::WriteAtomically(path, bytes, error);
 }
 
 bool WriteEditorCopy(CodeMax1* editor, const QString& path, QString* error)
