@@ -10,7 +10,7 @@
 #include "app/Main.h"
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 #include "tools/Preview.h"
 
 int main(int argc, char* argv[])

@@ -3,9 +3,9 @@
 #include "app/KeyboardLocks.h"
 
 #include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/ShellRoutines.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "base/ShellRoutines.h"
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
@@ -113,18 +113,30 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (!sub)
             return;
-        if (auto* doc = qobject_cast<frmDocument*>(sub->widget()))
+        if (auto* doc = qobject_cast<frmDocument*>(sub->widget())) {
             doc->Form_Activate();
+            emit activeDocumentChanged(doc);
+        }
     });
 
     buildMenus();
     buildToolbars();
     buildSidebar();
     buildStatusBar();
-    InstallInsertionMenus(this);
-    InstallSidebar(this);
-    InstallOptionsCommands(this);
-    InstallToolCommands(this);
+    connect(SettingsNotifier::Instance(), &SettingsNotifier::changed, this, [this](const QString& what) {
+        if (what == QLatin1String(SettingsNotifier::Tools)) {
+            LoadUserTools();
+        } else if (what == QLatin1String(SettingsNotifier::Dock)) {
+            const auto area = GetSetting(kConfig, QStringLiteral("Dock"), QString()) == QLatin1String("4")
+                                  ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
+            if (dockWidgetArea(m_sidebar) != area) {
+                // Moving the dock must not show a sidebar the user has hidden.
+                const bool hidden = m_sidebar->isHidden();
+                addDockWidget(area, m_sidebar);
+                m_sidebar->setHidden(hidden);
+            }
+        }
+    });
 }
 
 frmMain::~frmMain() = default;
@@ -791,6 +803,12 @@ void frmMain::showEvent(QShowEvent* event)
 frmDocument* frmMain::CreateDocument()
 {
     auto* doc = new frmDocument(this);
+    connect(doc, &frmDocument::commandsChanged, this, [this, doc] { refreshCommandsFor(doc); });
+    connect(doc, &frmDocument::activating, this, [this] { fctnShowDocMenus(true); });
+    connect(doc, &frmDocument::contextMenuRequested, this, [this](const QPoint& pos) {
+        Menu(QStringLiteral("mnuEdit"))->popup(pos);
+    });
+    connect(doc, &frmDocument::lastClosing, this, &frmMain::DisableCommandsForNoDocument);
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
@@ -950,6 +968,36 @@ void frmMain::fctnShowDocMenus(bool show)
     syncFileSave();
     Menu(QStringLiteral("mnuEdit"))->menuAction()->setVisible(show);
     m_list->setEnabled(show);
+}
+
+void frmMain::refreshCommandsFor(frmDocument* doc)
+{
+    // Only the active document speaks for the main window's commands.
+    if (ActiveDocument() != doc)
+        return;
+    CodeMax1* editor = doc->Editor();
+    ToolbarButton(QStringLiteral("Save"))->setEnabled(editor->Modified());
+    QAction* edit = Menu(QStringLiteral("mnuEdit"))->menuAction();
+    if (doc->IsEditMode()) {
+        edit->setEnabled(true);
+        ToolbarButton(QStringLiteral("Undo"))->setEnabled(editor->CanUndo());
+        ToolbarButton(QStringLiteral("Redo"))->setEnabled(editor->CanRedo());
+        ToolbarButton(QStringLiteral("Cut"))->setEnabled(editor->CanCut());
+        ToolbarButton(QStringLiteral("Copy"))->setEnabled(editor->CanCopy());
+        ToolbarButton(QStringLiteral("Paste"))->setEnabled(editor->CanPaste());
+        for (int pos = 12; pos <= 18; ++pos)
+            ToolbarButtonAt(pos)->setEnabled(true);
+    } else {
+        edit->setEnabled(false);
+        for (int pos = 4; pos <= 17; ++pos)
+            ToolbarButtonAt(pos)->setEnabled(false);
+    }
+    // Keep the Edit items in step too, so their shortcuts follow the buttons.
+    mnuEdit_DropDown();
+    for (int i = 1; i <= 11; ++i)
+        PowerbarButton(i)->setEnabled(edit->isEnabled());
+    for (const char* name : {"mnuViewWhitespace", "mnuViewLine", "mnuViewMargin"})
+        Action(QLatin1String(name))->setEnabled(edit->isEnabled() && !Action(QStringLiteral("mnuViewEdit"))->isChecked());
 }
 
 void frmMain::DisableCommandsForNoDocument()

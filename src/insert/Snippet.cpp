@@ -1,9 +1,8 @@
 #include "insert/Snippet.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/frmMain.h"
-#include "insert/InsertText.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
+#include "document/InsertText.h"
 
 #include <QCoreApplication>
 
@@ -17,10 +16,7 @@ QString Paired(const QString& tag, const QString& inner)
     return QLatin1Char('<') + tag + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
 }
 
-void InsertSnippet(const Snippet& snippet)
-{
-    fctnInsertText(snippet.text, snippet.wrap, snippet.chars, snippet.lines);
-}
+QString PendingInsert;
 
 void InsertPending(int chars, int lines)
 {
@@ -31,7 +27,7 @@ void InsertPending(int chars, int lines)
 
 std::optional<QString> AskForText(const QString& prompt, const QString& defaultText, const QString& title)
 {
-    auto answer = Prompter::Current().InputBox(MainWindow(), prompt, title, defaultText);
+    auto answer = Prompter::Current().InputBox(Workspace::Current(), prompt, title, defaultText);
     if (!answer || answer->isEmpty())
         return std::nullopt;
     return answer;

@@ -5,16 +5,10 @@
 #include <QStringList>
 #include <optional>
 
+#include "document/InsertText.h"
+
 class QAction;
 class QMenu;
-
-struct Snippet {
-    QString text;
-    bool wrap = false;
-    int chars = 0;
-    int lines = 0;
-    bool operator==(const Snippet&) const = default;
-};
 
 // One entry of a snippet menu: its caption and the tag string stored with it.
 struct MenuEntry {
@@ -26,8 +20,8 @@ struct MenuEntry {
 QString CrLf(const QStringList& lines);
 // "<tag>" + inner + "</tag>"
 QString Paired(const QString& tag, const QString& inner);
-// Inserts into the active document with the snippet's caret instruction.
-void InsertSnippet(const Snippet& snippet);
+// Markup a dialog left to be inserted once it has closed.
+extern QString PendingInsert;
 // Inserts PendingInsert when a dialog left markup there, and always clears it.
 void InsertPending(int chars, int lines);
 

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 class TestSettings : public QObject {
     Q_OBJECT

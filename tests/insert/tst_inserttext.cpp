@@ -2,7 +2,7 @@
 
 #include "TestEnv.h"
 #include "document/CodeMax1.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
 class TestInsertText : public QObject {
     Q_OBJECT

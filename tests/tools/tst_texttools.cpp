@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 #include "TestFiles.h"
 #include "UrlCatcher.h"
+#include "base/ShellRoutines.h"
 #include "document/CodeMax1.h"
 #include "tools/ToolCommands.h"
 
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(prompter->asked.first().title, QString("Quorlen"));
         QVERIFY(catcher.urls[2].toString(QUrl::FullyEncoded).contains(QRegularExpression(
             "/xclick/business=.*&item_name=Quorlen%20Pro&no_shipping=0&no_note=1&tax=0&currency_code=GBP$")));
-        QCOMPARE(catcher.urls[3], QUrl(ToolCommands::ProductPage()));
+        QCOMPARE(catcher.urls[3], QUrl(ProgramPages::ProductPage()));
         QCOMPARE(catcher.urls[4], QUrl::fromLocalFile(QDir::currentPath()));
     }
 };

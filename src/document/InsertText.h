@@ -6,11 +6,22 @@
 
 class CodeMax1;
 
+// What an insertion writes and where the caret goes afterwards.
+struct Snippet {
+    QString text;
+    bool wrap = false;
+    int chars = 0;
+    int lines = 0;
+    bool operator==(const Snippet&) const = default;
+};
+
 // wrap: text is a tag name (with attributes) made into an empty element.
 // chars: characters to move left afterwards (negative: right); lines: lines up.
 void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, int lines);
 // Inserts into the active document window; does nothing when none is open.
 void fctnInsertText(QString text, bool wrap = false, int chars = 0, int lines = 0);
+// Inserts into the active document with the snippet's caret instruction.
+void InsertSnippet(const Snippet& snippet);
 // While one lives, fctnInsertText writes into the document that was active when
 // it was made, even when another became active meanwhile (a file handed over
 // while a dialog asked something); nothing is inserted once that one has gone.
