@@ -6,113 +6,93 @@
 class TestCommonDialog : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
+    cCommonDialog d;
+    QString name, title, filter;
+    int index = 1, flags = 0;
+
+    bool open(const FileDialogResult& answer)
+    {
+        bool readOnly = false;
+        prompter->queueFile(answer);
+        return d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, "", "", "", nullptr, flags);
+    }
 
 private slots:
-    void init() { prompter = ScriptedPrompter::install(); }
-
-    void filterConversion_data()
+    void init()
     {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("qt");
-        QTest::newRow("documents")
-            << "ASP files (*.asp)|*.asp|CSS files (*.css)|*.css|HTML/SHTML files (*.htm*, *.shtm*)|*.htm*;*.shtm*|"
-               "Javascript files (*.js)|*.js|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"
-            << QStringList{"ASP files (*.asp)", "CSS files (*.css)", "HTML/SHTML files (*.htm* *.shtm*)",
-                           "Javascript files (*.js)", "Text Files (*.txt)", "All Files (*)"};
-        QTest::newRow("tools") << "BAT files (*.bat)|*.bat|EXE files (*.exe)|*.exe|All files (*.*)|*.*"
-                               << QStringList{"BAT files (*.bat)", "EXE files (*.exe)", "All files (*)"};
-        // A ":" splits as well as "|".
-        QTest::newRow("colon") << "Pages: *.htm|Text|*.txt"
-                               << QStringList{"Pages (*.htm)", "Text (*.txt)"};
+        prompter = ScriptedPrompter::install();
+        d = cCommonDialog();
+        name = title = filter = QString(), index = 1, flags = 0;
     }
+
+    // Labels give up their own pattern lists, "*.*" takes files without an ending, ":" splits as "|" does.
     void filterConversion()
     {
-        QFETCH(QString, filter);
-        QFETCH(QStringList, qt);
-        QCOMPARE(cCommonDialog::QtNameFilters(filter), qt);
+        QCOMPARE(cCommonDialog::QtNameFilters("ASP files (*.asp)|*.asp|CSS files (*.css)|*.css|HTML/SHTML files "
+                                              "(*.htm*, *.shtm*)|*.htm*;*.shtm*|Javascript files (*.js)|*.js|"
+                                              "Text Files (*.txt)|*.txt|All Files (*.*)|*.*"),
+                 (QStringList{"ASP files (*.asp)", "CSS files (*.css)", "HTML/SHTML files (*.htm* *.shtm*)",
+                              "Javascript files (*.js)", "Text Files (*.txt)", "All Files (*)"}));
+        QCOMPARE(cCommonDialog::QtNameFilters("Web: *.htm|Text|*.txt"), QStringList({"Web (*.htm)", "Text (*.txt)"}));
     }
 
-    void openCancelResults()
+    // A cancelled open clears what it hands back; the user saw the name and the filter, 0-based.
+    // One file gives its path, title and the chosen filter 1-based and NUL-joined;
+    // several give the folder with one trailing slash and the names separated by NUL.
+    void openResults()
     {
-        cCommonDialog d;
-        QString name = "x.html", title = "t", filter = "A|*.a|B|*.b";
-        bool readOnly = true;
-        int index = 2, flags = 4;
-        prompter->queueFile({});
-        QVERIFY(!d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, "", "", "", nullptr, flags));
-        QCOMPARE(name, QString());
-        QCOMPARE(title, QString());
-        QCOMPARE(filter, QString());
-        QCOMPARE(index, -1);
-        QCOMPARE(flags, 0);
-        QCOMPARE(d.APIReturn(), 0);
-        QCOMPARE(d.ExtendedError(), 0);
-        // The request the user saw.
+        name = "x.html", title = "t", filter = "A|*.a|B|*.b", index = 2, flags = 4;
+        QVERIFY(!open({}));
+        QCOMPARE(QStringList({name, title, filter}), QStringList(3, QString()));
+        QCOMPARE(QList<int>({index, flags, d.APIReturn(), d.ExtendedError()}), QList<int>({-1, 0, 0, 0}));
         const FileDialogRequest& r = prompter->asked.last().file;
-        QVERIFY(r.multiSelect);
-        QVERIFY(r.mustExist);
-        QCOMPARE(r.filterIndex, 1);
-        QCOMPARE(r.fileName, QStringLiteral("x.html"));
-    }
+        QVERIFY(r.multiSelect && r.mustExist);
+        QCOMPARE(r.fileName + "|" + QString::number(r.filterIndex), QStringLiteral("x.html|1"));
 
-    void saveCancelKeepsFilter()
-    {
-        cCommonDialog d;
-        QString name = "Document 4", title, filter = "A|*.a";
-        int index = 1, flags = 0;
-        prompter->queueFile({});
-        QVERIFY(!d.VBGetSaveFileName(name, title, true, filter, index, "", "", "", nullptr, flags));
-        QCOMPARE(name, QString());
-        QCOMPARE(filter, QStringLiteral("A|*.a"));
-        QCOMPARE(index, 0);
-        QCOMPARE(flags, 0);
-        QVERIFY(prompter->asked.last().file.overwritePrompt);
-        QVERIFY(prompter->asked.last().file.save);
-    }
-
-    void openSingleAndMultiple()
-    {
-        cCommonDialog d;
-        QString name, title, filter = "A|*.a|B|*.b";
-        bool readOnly = false;
-        int index = 1, flags = 0;
-        prompter->queueFile({true, {"/srv/www/one.html"}, 1});
-        QVERIFY(d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, "", "", "", nullptr, flags));
-        QCOMPARE(name, QStringLiteral("/srv/www/one.html"));
-        QCOMPARE(title, QStringLiteral("one.html"));
-        QCOMPARE(index, 2);
+        filter = "A|*.a|B|*.b";
+        QVERIFY(open({true, {"/srv/www/one.html"}, 1}));
+        QCOMPARE(name + "|" + title, QStringLiteral("/srv/www/one.html|one.html"));
         QCOMPARE(filter, QStringLiteral("B") + QChar::Null + QStringLiteral("*.b"));
-        QCOMPARE(d.APIReturn(), 1);
-        QVERIFY(flags & cCommonDialog::OFN_MULTISELECT);
-        QVERIFY(flags & cCommonDialog::OFN_FILEMUSTEXIST);
-
-        // Several files: the folder with one trailing slash, names separated by NUL.
-        filter = "A|*.a";
-        prompter->queueFile({true, {"/a.html", "/b.html"}, 0});
-        QVERIFY(d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, "", "", "", nullptr, flags));
-        QCOMPARE(name, QStringLiteral("/"));
-        QCOMPARE(title, QStringLiteral("a.html") + QChar::Null + QStringLiteral("b.html"));
-        prompter->queueFile({true, {"/srv/x y/a.html", "/srv/x y/b.html"}, 0});
-        QVERIFY(d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, "", "", "", nullptr, flags));
+        QCOMPARE(QList<int>({index, d.APIReturn()}), QList<int>({2, 1}));
+        QVERIFY((flags & cCommonDialog::OFN_MULTISELECT) && (flags & cCommonDialog::OFN_FILEMUSTEXIST));
+        QVERIFY(open({true, {"/a.html", "/b.html"}, 0}));
+        QCOMPARE(name + "|" + title, QStringLiteral("/|a.html") + QChar::Null + QStringLiteral("b.html"));
+        QVERIFY(open({true, {"/srv/x y/a.html", "/srv/x y/b.html"}, 0}));
         QCOMPARE(name, QStringLiteral("/srv/x y/"));
     }
 
-    void flagWords()
+    // A cancelled save clears the name but keeps the filter; the user was asked before overwriting.
+    void saveCancelKeepsFilter()
+    {
+        name = "Document 4", filter = "A|*.a";
+        prompter->queueFile({});
+        QVERIFY(!d.VBGetSaveFileName(name, title, true, filter, index, "", "", "", nullptr, flags));
+        QCOMPARE(name + "|" + filter, QStringLiteral("|A|*.a"));
+        QCOMPARE(QList<int>({index, flags}), QList<int>({0, 0}));
+        QVERIFY(prompter->asked.last().file.overwritePrompt && prompter->asked.last().file.save);
+    }
+
+    // Caller flags pass through but the hook bits; without a printer a font comes from the screen.
+    void flagsAndNames()
     {
         QCOMPARE(cCommonDialog::OpenFlags(true, true, false, false, 4), 0x1000 | 0x80200 | 0x4);
         QCOMPARE(cCommonDialog::OpenFlags(false, false, true, true, 0x60), 0x1 | 0x4);
         QCOMPARE(cCommonDialog::SaveFlags(true, 0), 0x2 | 0x4);
         QCOMPARE(cCommonDialog::SaveFlags(false, 0x20), 0x4);
-        QCOMPARE(cCommonDialog::ColorFlags(true, false, false), 0x101);
-        QCOMPARE(cCommonDialog::ColorFlags(false, true, true), 0x80 | 0x1 | 0x2 | 0x4);
         int dc = -1;
         QCOMPARE(cCommonDialog::FontFlags(dc, 255, 8, 12, 0x8), 0x1 | 0x100 | 0x2000 | 0x40);
         QCOMPARE(dc, 0);
+        QCOMPARE(QList<int>({cCommonDialog::FontHeight(12, 15), cCommonDialog::FontHeight(10, 15)}),
+                 QList<int>({-16, -13}));
+        QCOMPARE(cCommonDialog::VBGetFileTitle("/home/u/My Site/index.html"), QStringLiteral("index.html"));
+        QCOMPARE(cCommonDialog::VBGetFileTitle(""), QString());
     }
 
-    void colourDialog()
+    // The colour dialog starts at the given colour and hands back a reference, -1 when cancelled;
+    // custom colours start from the desktop's and ignore indexes out of range.
+    // A cancelled font dialog keeps the font, a confirmed one sets it.
+    void colourAndFontDialogs()
     {
-        cCommonDialog d;
         int colour = 0x00FF00;
         prompter->queueColor(std::nullopt);
         QVERIFY(!d.VBChooseColor(colour));
@@ -121,49 +101,20 @@ private slots:
         prompter->queueColor(QColor(0x12, 0x34, 0x56));
         QVERIFY(d.VBChooseColor(colour));
         QCOMPARE(colour, 0x12 + 256 * 0x34 + 65536 * 0x56);
-        QCOMPARE(prompter->asked.last().text, QStringLiteral("#ff0000"));  // starts at the given colour
-    }
-
-    void customColours()
-    {
-        cCommonDialog d;
-        QCOMPARE(d.CustomColor(16), -1);
-        QCOMPARE(d.CustomColor(-1), -1);
+        QCOMPARE(prompter->asked.last().text, QStringLiteral("#ff0000"));
         d.SetCustomColor(16, 5);
-        QCOMPARE(d.CustomColor(16), -1);
-        d.SetCustomColor(3, 0x123456);
-        QCOMPARE(d.CustomColor(3), 0x123456);
+        QCOMPARE(QList<int>({d.CustomColor(16), d.CustomColor(-1)}), QList<int>({-1, -1}));
         QVERIFY(d.CustomColor(0) >= 0);
-    }
 
-    void fontConversion()
-    {
-        QCOMPARE(cCommonDialog::FontHeight(12, 15), -16);
-        QCOMPARE(cCommonDialog::FontHeight(10, 15), -13);
-        cCommonDialog d;
-        cCommonDialog::Font font{"Courier", 12, 400, false, false, false, false};
-        int dc = -1, colour = 0, flags = 0;
+        cCommonDialog::Font font{"Courier", 12};
+        int dc = -1;   // no printer
         prompter->queueFont(std::nullopt);
         QVERIFY(!d.VBChooseFont(font, dc, nullptr, colour, 0, 0, flags));
-        QCOMPARE(font.name, QStringLiteral("Courier"));
-        QCOMPARE(font.size, 12.0);
-        QFont chosen("DejaVu Sans Mono");
-        chosen.setPointSize(14);
-        chosen.setBold(true);
-        chosen.setItalic(true);
-        prompter->queueFont(chosen);
+        QCOMPARE(font.name + " " + QString::number(font.size), QStringLiteral("Courier 12"));
+        prompter->queueFont(QFont("DejaVu Sans Mono", 14, QFont::Bold, true));
         QVERIFY(d.VBChooseFont(font, dc, nullptr, colour, 0, 0, flags));
-        QCOMPARE(font.name, QStringLiteral("DejaVu Sans Mono"));
-        QCOMPARE(font.size, 14.0);
-        QVERIFY(font.bold);
-        QVERIFY(font.italic);
-        QVERIFY(!font.underline);
-    }
-
-    void fileTitle()
-    {
-        QCOMPARE(cCommonDialog::VBGetFileTitle("/home/u/My Site/index.html"), QStringLiteral("index.html"));
-        QCOMPARE(cCommonDialog::VBGetFileTitle(""), QString());
+        QCOMPARE(QVariantList({font.name, font.size, font.bold, font.italic, font.underline}),
+                 QVariantList({"DejaVu Sans Mono", 14.0, true, true, false}));
     }
 };
 

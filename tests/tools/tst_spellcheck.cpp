@@ -6,7 +6,6 @@
 
 #include "MarkedText.h"
 #include "TestEnv.h"
-#include "document/CodeMax1.h"
 #include "tools/SpellCheck.h"
 #include "tools/frmSpell.h"
 
@@ -17,12 +16,7 @@ class TestSpellCheck : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY(english.Load("en_US", nullptr)); }
-    void init()
-    {
-        PrepareTestProfile();
-        prompter = ScriptedPrompter::install();
-        QApplication::clipboard()->setText("clip before");
-    }
+    void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup()
     {
         CloseMain(prompter);
@@ -34,138 +28,104 @@ private slots:
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("parts");   // the readable ranges joined by "|"
         QTest::addColumn<QString>("words");   // the misspelled words joined by ","
-        const char* rows[][4] = {
-            {"text between tags", "<p>Thsi <b>dog</b></p>", "Thsi |dog", "Thsi"},
-            {"attributes", "<img src=\"x.png\" alt=\"A pictur\" TITLE='Tip' width=3><a href=\"teh.html\" class=teh>"
-                           "link</a>", "A pictur|Tip|link", "pictur"},
-            {"comment, scripts, style, doctype", "<!-- teh -->is<script>teh '<b>'</script>a<STYLE>colr</Style>cat"
-                                                 "<% Write \"teh\" %>dog<!DOCTYPE html>", "is|a|cat|dog", ""},
-            {"less-than, unclosed tag", "one < two<p class=\"x", "one < two", ""},
-            {"button captions, placeholders, labels",
-             "<input type=\"submit\" value=\"Sumbit\"><input value=\"zzq\" type=text>"
-             "<input placeholder=\"Yuor name\" aria-label='Serch'>", "Sumbit|Yuor name|Serch", "Sumbit,Yuor,Serch"},
-            {"references in and around words", "tagg &lt;tagg&gt; Cafz&eacute;", "tagg &lt;tagg&gt; Cafz&eacute;",
-             "tagg,tagg,Cafzé"},
-            {"entities, digits, apostrophes, accents", "caf&eacute; 2nd &nbsp;x &amp; can’t teh's naïve résumé",
-             "caf&eacute; 2nd &nbsp;x &amp; can’t teh's naïve résumé", "café,teh's,naïve,résumé"},
+        auto row = [](const char* tag, const char* html, const char* parts, const char* words) {
+            QTest::newRow(tag) << QString(html) << QString(parts) << QString(words);
         };
-        for (const auto& [tag, html, parts, words] : rows)
-            QTest::newRow(tag) << QString::fromUtf8(html) << QString::fromUtf8(parts) << QString::fromUtf8(words);
+        row("text, less-than, unclosed tag", "<p>Thsi <b>dog</b></p>one < two<p class=\"x", "Thsi |dog|one < two", "Thsi");
+        row("attributes", "<img src=\"x.png\" alt=\"A pictur\" TITLE='Tip' width=3><a href=\"teh.html\" class=teh>link</a>",
+            "A pictur|Tip|link", "pictur");
+        row("comment, scripts, style, doctype", "<!-- teh -->is<script>teh '<b>'</script>a<STYLE>colr</Style>cat"
+            "<% Write \"teh\" %>dog<!DOCTYPE html>", "is|a|cat|dog", "");
+        row("button captions, placeholders, labels", "<input type=\"submit\" value=\"Sumbit\"><input value=\"zzq\" type=text>"
+            "<input placeholder=\"Yuor name\" aria-label='Serch'>", "Sumbit|Yuor name|Serch", "Sumbit,Yuor,Serch");
+        row("references, digits, apostrophes, accents", "tagg &lt;tagg&gt; Cafz&eacute; caf&eacute; 2nd &nbsp;x &amp; can’t "
+            "teh's naïve résumé", "", "tagg,tagg,Cafzé,café,teh's,naïve,résumé");   // all readable
     }
     void readableAndWords()
     {
         QFETCH(QString, html);
         QFETCH(QString, parts);
         QFETCH(QString, words);
-        QStringList found;
+        QStringList found, misspelled;
         for (const SpellText::Range& r : SpellText::Readable(html))
             found << html.mid(r.start, r.length);
-        QCOMPARE(found.join('|'), parts);
-        SpellSession s(html, &english);
-        found.clear();
-        for (; s.Next(); s.Ignore())
-            found << s.Word();
-        QCOMPARE(found.join(','), words);
+        for (SpellSession s(html, &english); s.Next(); s.Ignore())
+            misspelled << s.Word();
+        QCOMPARE(found.join('|') + " / " + misspelled.join(','), (parts.isEmpty() ? html : parts) + " / " + words);
     }
 
+    // Change, Change All, Add (kept for later checks), Ignore All; only the word's own characters are
+    // replaced, a reference to a letter being part of the word; the dialog's access keys reach their fields.
     void decisions()
     {
-        SpellSession s("<p>Thsi is teh end; teh. Quorlenish wrng wrng</p>", &english);
+        SpellSession s("<p>Thsi is teh end; teh. Quorlenish wrng wrng &lt;tagg&gt; Cafz&eacute;</p>", &english);
         QVERIFY(s.Next() && s.Suggestions().contains("This"));
+        frmSpell dialog(nullptr, &s);
         s.Change("This");
         QVERIFY(s.Next() && s.Word() == "teh");
         s.ChangeAll("the");
         QVERIFY(s.Next() && s.Word() == "Quorlenish");
-        s.Add();   // kept for the next check too
+        s.Add();
         QVERIFY(s.Next() && s.Word() == "wrng");
         s.IgnoreAll();
+        QVERIFY(s.Next() && s.Word() == "tagg");
+        s.Change("tag");
+        QVERIFY(s.Next() && s.Word() == QString("Cafzé"));
+        s.Change(QString("Café"));
         QVERIFY(!s.Next());
-        QCOMPARE(s.Text(), QString("<p>This is the end; the. Quorlenish wrng wrng</p>"));
-        SpellDictionary fresh;
-        QVERIFY(fresh.Load("en_US", nullptr) && fresh.Check("Quorlenish"));
-        QFile::remove(SpellDictionary::PersonalListPath());
+        QCOMPARE(s.Text(), QString("<p>This is the end; the. Quorlenish wrng wrng &lt;tag&gt; Café</p>"));
+        SpellDictionary fresh;   // a new load knows the added word; an unknown dictionary is named
         QString error;
-        // Only the word's own characters are replaced; a reference to a letter is part of the word.
-        SpellSession marks("<p>&lt;tagg&gt; Cafz&eacute;</p>", &english);
-        QVERIFY(marks.Next() && marks.Word() == "tagg");
-        marks.Change("tag");
-        QVERIFY(marks.Next() && marks.Word() == QString::fromUtf8("Cafzé"));
-        marks.Change(QString::fromUtf8("Café"));
-        QCOMPARE(marks.Text(), QString::fromUtf8("<p>&lt;tag&gt; Café</p>"));
-        QVERIFY(!fresh.Load("xx_XX", &error));
+        QVERIFY(fresh.Load("en_US", nullptr) && fresh.Check("Quorlenish") && !fresh.Load("xx_XX", &error));
         QCOMPARE(error, QString("53: The spelling dictionary 'xx_XX' could not be found."));
-
-        // The dialog's access keys reach their fields.
-        SpellSession again("<p>wrng</p>", &english);
-        QVERIFY(again.Next());
-        frmSpell dialog(nullptr, &again);
-        for (const auto& [label, field] : {std::pair{"C&hange to:", "txtChange"}, {"&Suggestions:", "lstSuggestions"}}) {
-            QLabel* found = nullptr;
-            for (QLabel* l : dialog.findChildren<QLabel*>())
-                if (l->text() == QLatin1String(label))
-                    found = l;
-            QVERIFY2(found && found->buddy() && found->buddy()->objectName() == QLatin1String(field), label);
-        }
+        QFile::remove(SpellDictionary::PersonalListPath());
+        QStringList buddies;
+        for (QLabel* l : dialog.findChildren<QLabel*>())
+            if (l->text().contains('&'))
+                buddies << (l->buddy() ? l->buddy()->objectName() : l->text());
+        QCOMPARE(buddies, (QStringList{"txtChange", "lstSuggestions", "cmbLanguage"}));
     }
 
     // Over the document, or the selection only, in one undo step; caret, selection and clipboard kept.
-    void wholeDocumentAndSelection()
+    // A check that finds nothing, is cancelled or has no text changes nothing and says so.
+    void inMainWindow()
     {
+        QApplication::clipboard()->setText("clip before");
         CodeMax1* e = StartMain()->ActiveDocument()->Editor();
-        QString page = "<html>\r\n<head><title>Teh page</title>\r\n<script>var recieve = 1;</script></head>\r\n"
-                       "<bod|y class=\"wierd\"><p>A sentense here.</p>\r\n</body></html>";
+        QString page = "<title>Teh page</title>\r\n<script>var recieve;</script><p cl|ass=\"wierd\">A sentense here.</p>";
         SetMarkedText(e, page);
-        QStringList seen;
-        auto fix = [&](QDialog* d) {   // types "The", takes "sentence" from the suggestions
-            auto* s = qobject_cast<frmSpell*>(d);
-            for (int n = 0; n < 2 && d->result() != QDialog::Accepted; ++n) {
-                seen << s->Session()->Word();
-                QListWidget* list = s->lstSuggestions();
-                seen.last() == "Teh" ? s->txtChange()->setText("The")
-                                     : list->setCurrentItem(list->findItems("sentence", Qt::MatchExactly).value(0));
+        auto check = [&](const char* action, bool fix) {   // fix: types "The" over "Teh", takes "sentence" from the list
+            prompter->queueDialog([fix](QDialog* d) {
+                auto* s = qobject_cast<frmSpell*>(d);
+                if (!fix)
+                    return s->cmdCancel_Click(), d->result();
+                if (s->Session()->Word() == "Teh")
+                    s->txtChange()->setText("The"), s->cmdChange_Click();
+                s->lstSuggestions()->setCurrentItem(s->lstSuggestions()->findItems("sentence", Qt::MatchExactly).value(0));
                 s->cmdChange_Click();
-            }
-            return d->result();
+                return d->result();
+            });
+            prompter->queueMsgBox(MsgAnswer::OK);
+            MainWindow()->findChild<QAction*>(action)->trigger();
         };
-        prompter->queueDialog(fix);
-        prompter->queueMsgBox(MsgAnswer::OK);
-        MainWindow()->ToolbarButton("Spell")->trigger();
-        QCOMPARE(seen, (QStringList{"Teh", "sentense"}));
-        QCOMPARE(MarkedText(e), QString(page).replace("Teh page", "The page").replace("sentense", "sentence"));
-        QCOMPARE(prompter->messages(), QStringList{"The spelling check is complete. The document has been updated."});
+        check("Toolbar1_Spell", true);
+        QCOMPARE(MarkedText(e), QString(page).replace("Teh", "The").replace("sentense", "sentence"));
         QCOMPARE(QApplication::clipboard()->text(), QString("clip before"));
-        e->Undo();   // one step back to the page, which the next check shows
-        e->SetSel({3, 0, 3, 43});
-        prompter->queueDialog(fix);
-        prompter->queueMsgBox(MsgAnswer::OK);
+        prompter->queueMsgBox(MsgAnswer::OK);   // nothing left to offer: no dialog, no change and no undo step
         MainWindow()->Action("mnuToolsSpellCheck")->trigger();
-        QCOMPARE(seen, (QStringList{"Teh", "sentense", "sentense"}));
+        e->Undo();
+        QCOMPARE(e->Text(), QString(page).remove(QLatin1Char('|')));
+        check("mnuToolsSpellCheck", false);   // cancelled: no change and no undo step
+        e->SetSel({1, 0, 1, 66});
+        check("mnuToolsSpellCheck", true);
         QCOMPARE(e->Text(), page.remove('|').replace("sentense", "sentence"));
-        QCOMPARE(e->GetSel(false), (CodeMaxRange{3, 0, 3, 43}));
-    }
-
-    void outcomes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
-        const QString none = "The spelling check is complete. No changes were made.";
-        QTest::newRow("empty") << "" << "There is no spelling to check.";
-        QTest::newRow("correct") << "<p>All fine here.</p>" << none;
-        QTest::newRow("cancelled") << "<p>Mispeled</p>" << none;
-    }
-    void outcomes()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, message);
-        CodeMax1* e = StartMain()->ActiveDocument()->Editor();
-        e->SetText(text);
-        if (text.contains("Mispeled"))   // the dialog opens; Cancel ends the check
-            prompter->queueDialog([](QDialog* d) { return qobject_cast<frmSpell*>(d)->cmdCancel_Click(), d->result(); });
-        prompter->queueMsgBox(MsgAnswer::OK);
-        MainWindow()->Action("mnuToolsSpellCheck")->trigger();
-        QCOMPARE(prompter->messages(), QStringList{message});
-        QCOMPARE(e->Text(), text);
-        QVERIFY(!e->Modified());
+        QCOMPARE(e->GetSel(false), (CodeMaxRange{1, 0, 1, 66}));
+        e->SetText("");
+        check("Toolbar1_Spell", true);
+        const QString done = "The spelling check is complete. ";
+        QCOMPARE(prompter->messages(), (QStringList{done + "The document has been updated.", done + "No changes were made.",
+            done + "No changes were made.", done + "The document has been updated.", "There is no spelling to check."}));
+        QCOMPARE(prompter->pendingAnswers(), 1);   // the dialog for the empty text never opened
     }
 };
 
