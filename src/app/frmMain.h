@@ -153,7 +153,6 @@ private:
     bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
     bool writeDocument(frmDocument* doc, const QString& path);
     void syncFileSave();
-    QAction* addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key = {});
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar1 = nullptr;

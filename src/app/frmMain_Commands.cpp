@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
 #include "document/FileFilter.h"

@@ -97,3 +97,22 @@ void InsertSnippet(const Snippet& snippet)
 {
     fctnInsertText(snippet.text, snippet.wrap, snippet.chars, snippet.lines);
 }
+
+QString CrLf(const QStringList& lines)
+{
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString Paired(const QString& tag, const QString& inner)
+{
+    return QLatin1Char('<') + tag + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
+}
+
+QString TableOutline(const QString& firstHeader)
+{
+    const QString row = QStringLiteral("<TR ALIGN=\"Left\" VALIGN=\"Middle\">");
+    return CrLf({QStringLiteral("<TABLE ALIGN=\"Left\" BORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"0\" WIDTH=\"100%\">"),
+                 row, QStringLiteral("\t<TH>") + firstHeader + QStringLiteral("</TH>"), QStringLiteral("\t<TH></TH>"),
+                 QStringLiteral("</TR>"), row, QStringLiteral("\t<TD></TD>"), QStringLiteral("\t<TD></TD>"),
+                 QStringLiteral("</TR>"), QStringLiteral("</TABLE>")});
+}

@@ -3,6 +3,7 @@
 // caret where the user types next.
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class CodeMax1;
 
@@ -44,3 +45,9 @@ QString fctnHtmlColour(int colour);
 QString fctnFileUrl(const QString& path);
 // The image tag a dropped picture becomes; the caret goes between the quotes of ALT.
 QString ImageTagFor(const QString& path, bool fullPath);
+// Lines joined by CR LF, the line break snippets are written with.
+QString CrLf(const QStringList& lines);
+// "<tag>" + inner + "</tag>"
+QString Paired(const QString& tag, const QString& inner);
+// The ten-line table outline; firstHeader goes into the first header cell.
+QString TableOutline(const QString& firstHeader = QString());

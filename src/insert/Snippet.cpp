@@ -6,16 +6,6 @@
 
 #include <QCoreApplication>
 
-QString CrLf(const QStringList& lines)
-{
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-QString Paired(const QString& tag, const QString& inner)
-{
-    return QLatin1Char('<') + tag + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
-}
-
 QString PendingInsert;
 
 void InsertPending(int chars, int lines)
@@ -54,15 +44,6 @@ QString PageSkeleton(const QString& title, const std::optional<QString>& descrip
           << QStringLiteral("</HEAD>") << bodyTag << QString() << QStringLiteral("</BODY>")
           << QStringLiteral("</HTML>");
     return CrLf(lines);
-}
-
-QString TableOutline(const QString& firstHeader)
-{
-    const QString row = QStringLiteral("<TR ALIGN=\"Left\" VALIGN=\"Middle\">");
-    return CrLf({QStringLiteral("<TABLE ALIGN=\"Left\" BORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"0\" WIDTH=\"100%\">"),
-                 row, QStringLiteral("\t<TH>") + firstHeader + QStringLiteral("</TH>"), QStringLiteral("\t<TH></TH>"),
-                 QStringLiteral("</TR>"), row, QStringLiteral("\t<TD></TD>"), QStringLiteral("\t<TD></TD>"),
-                 QStringLiteral("</TR>"), QStringLiteral("</TABLE>")});
 }
 
 QString EntryCaption(const MenuEntry& entry)

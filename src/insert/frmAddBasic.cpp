@@ -2,6 +2,7 @@
 #include "document/InsertText.h"
 
 #include "base/Prompter.h"
+#include "base/Settings.h"
 #include "document/Workspace.h"
 #include "insert/DialogButtons.h"
 #include "insert/Snippet.h"
