@@ -9,6 +9,7 @@
 
 #include "app/Main.h"
 #include "app/frmMain.h"
+#include "base/Settings.h"
 #include "document/frmDocument.h"
 #include "base/BrowserView.h"
 #include "tools/Preview.h"
