@@ -5,8 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "app/Settings.h"
-#include "tools/BrowserView.h"
+#include "base/Settings.h"
+#include "base/BrowserView.h"
 #include <QVector>
 #include <algorithm>
 #include <sys/resource.h>

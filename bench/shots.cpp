@@ -9,8 +9,9 @@
 
 #include "app/Main.h"
 #include "app/frmMain.h"
+#include "base/Settings.h"
 #include "document/frmDocument.h"
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 #include "tools/Preview.h"
 
 int main(int argc, char* argv[])

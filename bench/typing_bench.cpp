@@ -8,7 +8,7 @@
 
 #include "BenchUtil.h"
 #include "app/Main.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"

@@ -1,11 +1,16 @@
 #include "app/Main.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "app/RecoveryOffer.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "insert/InsertionMenus.h"
+#include "insert/Snippet.h"
+#include "options/OptionsCommands.h"
+#include "tools/Sidebar.h"
+#include "tools/ToolCommands.h"
 
 #include <QStringList>
 
@@ -15,10 +20,6 @@
 #include <QPointer>
 #include <unistd.h>
 
-bool OptInstance = true;
-bool OptFullIns = true;
-bool OptNewDoc = true;
-QString PendingInsert;
 
 namespace {
 bool g_exited = false;
@@ -215,6 +216,12 @@ void Main()
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
     g_main = main;
+    Workspace::SetCurrent(main);
+    // The rooms below the main window wire their own commands into it.
+    InstallInsertionMenus(main);
+    InstallSidebar(main);
+    InstallOptionsCommands(main);
+    InstallToolCommands(main);
     main->Form_Load();
     HideSplash();
     main->show();

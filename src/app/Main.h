@@ -12,10 +12,6 @@ void Main();
 // True when this start handed over and must end without a window.
 bool MainHasExited();
 
-extern bool OptInstance;
-extern bool OptFullIns;
-extern bool OptNewDoc;
-extern QString PendingInsert;
 
 // The command line as the file manager passes it: empty, or the one argument in double quotes.
 QString CommandLine();

@@ -1,6 +1,6 @@
 #include "app/RecoveryOffer.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "app/frmMain.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"

@@ -1,11 +1,12 @@
 #include "app/frmMain.h"
 
 #include "app/KeyboardLocks.h"
+#include "app/MenuTable.h"
 
 #include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/ShellRoutines.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "base/ShellRoutines.h"
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
@@ -94,7 +95,7 @@ static void initResources()
     Q_INIT_RESOURCE(qrn);
 }
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+frmMain::frmMain(QWidget* parent) : Workspace(parent)
 {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -113,31 +114,33 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (!sub)
             return;
-        if (auto* doc = qobject_cast<frmDocument*>(sub->widget()))
+        if (auto* doc = qobject_cast<frmDocument*>(sub->widget())) {
             doc->Form_Activate();
+            emit activeDocumentChanged(doc);
+        }
     });
 
     buildMenus();
     buildToolbars();
     buildSidebar();
     buildStatusBar();
-    InstallInsertionMenus(this);
-    InstallSidebar(this);
-    InstallOptionsCommands(this);
-    InstallToolCommands(this);
+    connect(SettingsNotifier::Instance(), &SettingsNotifier::changed, this, [this](const QString& what) {
+        if (what == QLatin1String(SettingsNotifier::Tools)) {
+            LoadUserTools();
+        } else if (what == QLatin1String(SettingsNotifier::Dock)) {
+            const auto area = GetSetting(kConfig, QStringLiteral("Dock"), QString()) == QLatin1String("4")
+                                  ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
+            if (dockWidgetArea(m_sidebar) != area) {
+                // Moving the dock must not show a sidebar the user has hidden.
+                const bool hidden = m_sidebar->isHidden();
+                addDockWidget(area, m_sidebar);
+                m_sidebar->setHidden(hidden);
+            }
+        }
+    });
 }
 
 frmMain::~frmMain() = default;
-
-QAction* frmMain::addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key)
-{
-    auto* a = menu->addAction(text);
-    a->setObjectName(name);
-    if (!key.isEmpty())
-        a->setShortcut(key);
-    m_actions.insert(name, a);
-    return a;
-}
 
 QAction* frmMain::Action(const QString& name) const
 {
@@ -151,166 +154,56 @@ QMenu* frmMain::Menu(const QString& name) const
 
 void frmMain::buildMenus()
 {
-    auto menu = [this](const QString& name, const QString& title) {
-        QMenu* m = menuBar()->addMenu(title);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        m_menus.insert(name, m);
-        return m;
+    MenuTable::Build(menuBar(), m_actions, m_menus);
+    // The Tools and Help items, Options and About are wired by their own rooms at start-up.
+    const auto on = [this](const char* name, auto handler) {
+        connect(Action(QLatin1String(name)), &QAction::triggered, this, handler);
     };
-    auto sep = [this](QMenu* m, const QString& name) {
-        QAction* s = m->addSeparator();
-        s->setObjectName(name);
-        m_actions.insert(name, s);
-        return s;
-    };
+    on("mnuFileNew", &frmMain::mnuFileNew_Click);
+    on("mnuFileOpen", &frmMain::mnuFileOpen_Click);
+    on("mnuFileClose", &frmMain::mnuFileClose_Click);
+    on("mnuFileCloseAll", &frmMain::mnuFileCloseAll_Click);
+    on("mnuFileSave", [this] { mnuFileSave_Click(); });
+    on("mnuFileSaveAs", [this] { mnuFileSaveAs_Click(); });
+    on("mnuFileSaveAll", &frmMain::mnuFileSaveAll_Click);
+    on("mnuFileProperties", &frmMain::mnuFileProperties_Click);
+    on("mnuFilePrint", &frmMain::mnuFilePrint_Click);
+    for (int i = 1; i <= RecentFiles::Count; ++i)
+        connect(Action(QStringLiteral("mnuFileMRU%1").arg(i)), &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
+    on("mnuFileExit", &frmMain::mnuFileExit_Click);
+    connect(Menu(QStringLiteral("mnuFile")), &QMenu::aboutToShow, this, &frmMain::syncFileSave);
 
-    // File
-    QMenu* file = menu(QStringLiteral("mnuFile"), tr("&File"));
-    connect(addAction(file, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
-            &frmMain::mnuFileNew_Click);
-    connect(addAction(file, "mnuFileOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
-            this, &frmMain::mnuFileOpen_Click);
-    connect(addAction(file, "mnuFileClose", tr("&Close")), &QAction::triggered, this, &frmMain::mnuFileClose_Click);
-    connect(addAction(file, "mnuFileCloseAll", tr("Clos&e All")), &QAction::triggered, this,
-            &frmMain::mnuFileCloseAll_Click);
-    sep(file, "mnuFileBar0");
-    connect(addAction(file, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered, this,
-            [this] { mnuFileSave_Click(); });
-    connect(addAction(file, "mnuFileSaveAs", tr("Save &As..."), QKeySequence(Qt::Key_F11)), &QAction::triggered, this,
-            [this] { mnuFileSaveAs_Click(); });
-    connect(addAction(file, "mnuFileSaveAll", tr("Save A&ll"), QKeySequence(Qt::Key_F12)), &QAction::triggered, this,
-            &frmMain::mnuFileSaveAll_Click);
-    sep(file, "mnuFileBar1");
-    connect(addAction(file, "mnuFileProperties", tr("Propert&ies")), &QAction::triggered, this,
-            &frmMain::mnuFileProperties_Click);
-    sep(file, "mnuFileBar2");
-    connect(addAction(file, "mnuFilePrint", tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P)), &QAction::triggered,
-            this, &frmMain::mnuFilePrint_Click);
-    sep(file, "mnuFileBar3");
-    for (int i = 1; i <= RecentFiles::Count; ++i) {
-        QAction* a = addAction(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i));
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
-    }
-    sep(file, "mnuFileBar4")->setVisible(false);
-    connect(addAction(file, "mnuFileExit", tr("E&xit")), &QAction::triggered, this, &frmMain::mnuFileExit_Click);
-    for (const char* n : {"mnuFileClose", "mnuFileCloseAll", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll",
-                          "mnuFileProperties", "mnuFilePrint"})
-        Action(QLatin1String(n))->setEnabled(false);
-    connect(file, &QMenu::aboutToShow, this, &frmMain::syncFileSave);
+    on("mnuEditUndo", &frmMain::mnuEditUndo_Click);
+    on("mnuEditRedo", &frmMain::mnuEditRedo_Click);
+    on("mnuEditCut", &frmMain::mnuEditCut_Click);
+    on("mnuEditCopy", &frmMain::mnuEditCopy_Click);
+    on("mnuEditPaste", &frmMain::mnuEditPaste_Click);
+    on("mnuEditDelete", &frmMain::mnuEditDelete_Click);
+    on("mnuEditDeleteLine", &frmMain::mnuEditDeleteLine_Click);
+    on("mnuEditFind", &frmMain::mnuEditFind_Click);
+    on("mnuEditFindNext", &frmMain::mnuEditFindNext_Click);
+    on("mnuEditReplace", &frmMain::mnuEditReplace_Click);
+    on("mnuEditGoto", &frmMain::mnuEditGoto_Click);
+    on("mnuEditBookmarksNext", [this] { mnuEditBookmark_Click(CmCmd::BookmarkNext); });
+    on("mnuEditBookmarksPrevious", [this] { mnuEditBookmark_Click(CmCmd::BookmarkPrev); });
+    on("mnuEditBookmarksToggle", [this] { mnuEditBookmark_Click(CmCmd::BookmarkToggle); });
+    on("mnuEditBookmarksClearAll", [this] { mnuEditBookmark_Click(CmCmd::BookmarkClearAll); });
+    connect(Menu(QStringLiteral("mnuEdit")), &QMenu::aboutToShow, this, &frmMain::mnuEdit_DropDown);
 
-    // Edit
-    QMenu* edit = menu(QStringLiteral("mnuEdit"), tr("&Edit"));
-    connect(addAction(edit, "mnuEditUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), &QAction::triggered, this,
-            &frmMain::mnuEditUndo_Click);
-    connect(addAction(edit, "mnuEditRedo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_A)), &QAction::triggered, this,
-            &frmMain::mnuEditRedo_Click);
-    sep(edit, "mnuEditBar0");
-    connect(addAction(edit, "mnuEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)), &QAction::triggered, this,
-            &frmMain::mnuEditCut_Click);
-    connect(addAction(edit, "mnuEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered, this,
-            &frmMain::mnuEditCopy_Click);
-    connect(addAction(edit, "mnuEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), &QAction::triggered,
-            this, &frmMain::mnuEditPaste_Click);
-    connect(addAction(edit, "mnuEditDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)), &QAction::triggered, this,
-            &frmMain::mnuEditDelete_Click);
-    connect(addAction(edit, "mnuEditDeleteLine", tr("Delete &Line"), QKeySequence(Qt::CTRL | Qt::Key_Y)),
-            &QAction::triggered, this, &frmMain::mnuEditDeleteLine_Click);
-    sep(edit, "mnuEditBar1");
-    connect(addAction(edit, "mnuEditFind", tr("&Find"), QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered, this,
-            &frmMain::mnuEditFind_Click);
-    connect(addAction(edit, "mnuEditFindNext", tr("Find &Next"), QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
-            &frmMain::mnuEditFindNext_Click);
-    connect(addAction(edit, "mnuEditReplace", tr("&Replace"), QKeySequence(Qt::CTRL | Qt::Key_H)), &QAction::triggered,
-            this, &frmMain::mnuEditReplace_Click);
-    connect(addAction(edit, "mnuEditGoto", tr("&Goto...")), &QAction::triggered, this, &frmMain::mnuEditGoto_Click);
-    sep(edit, "mnuEditBar2");
-    QMenu* bookmarks = edit->addMenu(tr("&Bookmarks"));
-    bookmarks->setObjectName(QStringLiteral("mnuEditBookmarks"));
-    m_menus.insert(QStringLiteral("mnuEditBookmarks"), bookmarks);
-    connect(addAction(bookmarks, "mnuEditBookmarksNext", tr("&Next"), QKeySequence(Qt::Key_F2)), &QAction::triggered,
-            this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkNext); });
-    connect(addAction(bookmarks, "mnuEditBookmarksPrevious", tr("&Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F2)),
-            &QAction::triggered, this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkPrev); });
-    connect(addAction(bookmarks, "mnuEditBookmarksToggle", tr("&Toggle"), QKeySequence(Qt::CTRL | Qt::Key_F2)),
-            &QAction::triggered, this, [this] { mnuEditBookmark_Click(CmCmd::BookmarkToggle); });
-    connect(addAction(bookmarks, "mnuEditBookmarksClearAll", tr("&Clear All")), &QAction::triggered, this,
-            [this] { mnuEditBookmark_Click(CmCmd::BookmarkClearAll); });
-    edit->menuAction()->setEnabled(false);
-    connect(edit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_DropDown);
+    on("mnuViewLine", &frmMain::fctnApplyViewToDocs);
+    on("mnuViewMargin", &frmMain::fctnApplyViewToDocs);
+    on("mnuViewWhitespace", &frmMain::fctnApplyViewToDocs);
+    on("mnuViewToolbar", [this] { applyViewToggle(Action("mnuViewToolbar")); });
+    on("mnuViewPowerBar", [this] { applyViewToggle(Action("mnuViewPowerBar")); });
+    on("mnuViewSidebar", [this](bool checked) { fctnViewSidebar(checked); });
+    on("mnuViewStatusBar", [this] { applyViewToggle(Action("mnuViewStatusBar")); });
+    on("mnuViewEdit", &frmMain::mnuViewEdit_Click);
 
-    // View
-    QMenu* view = menu(QStringLiteral("mnuView"), tr("&View"));
-    auto check = [this](QMenu* m, const char* name, const QString& text, bool on) {
-        QAction* a = addAction(m, QLatin1String(name), text);
-        a->setCheckable(true);
-        a->setChecked(on);
-        return a;
-    };
-    connect(check(view, "mnuViewLine", tr("&Line Numbers"), false), &QAction::triggered, this,
-            &frmMain::fctnApplyViewToDocs);
-    connect(check(view, "mnuViewMargin", tr("&Margins"), true), &QAction::triggered, this,
-            &frmMain::fctnApplyViewToDocs);
-    connect(check(view, "mnuViewWhitespace", tr("&Whitespace"), true), &QAction::triggered, this,
-            &frmMain::fctnApplyViewToDocs);
-    for (const char* n : {"mnuViewLine", "mnuViewMargin", "mnuViewWhitespace"})
-        Action(QLatin1String(n))->setEnabled(false);
-    sep(view, "mnuViewBar1");
-    connect(check(view, "mnuViewToolbar", tr("&Toolbar"), true), &QAction::triggered, this,
-            [this] { applyViewToggle(Action("mnuViewToolbar")); });
-    connect(check(view, "mnuViewPowerBar", tr("&Powerbar"), true), &QAction::triggered, this,
-            [this] { applyViewToggle(Action("mnuViewPowerBar")); });
-    connect(check(view, "mnuViewSidebar", tr("&Sidebar"), true), &QAction::triggered, this,
-            [this](bool checked) { fctnViewSidebar(checked); });
-    connect(check(view, "mnuViewStatusBar", tr("Status&bar"), true), &QAction::triggered, this,
-            [this] { applyViewToggle(Action("mnuViewStatusBar")); });
-    sep(view, "mnuViewBar2");
-    QAction* maxView = check(view, "mnuViewEdit", tr("Maximise &edit view"), false);
-    connect(maxView, &QAction::triggered, this, &frmMain::mnuViewEdit_Click);
-
-    // Tools
-    QMenu* tools = menu(QStringLiteral("mnuTools"), tr("&Tools"));
-    addAction(tools, "mnuToolsRepeat", tr("&Repeat"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    sep(tools, "mnuToolsBar0");
-    addAction(tools, "mnuToolsDate", tr("&Date"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    addAction(tools, "mnuToolsTime", tr("&Time"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    sep(tools, "mnuToolsBar1");
-    QMenu* caseMenu = tools->addMenu(tr("&Change Case"));
-    caseMenu->setObjectName(QStringLiteral("mnuToolsCase"));
-    m_menus.insert(QStringLiteral("mnuToolsCase"), caseMenu);
-    addAction(caseMenu, "mnuToolsCaseUpper", tr("&Uppercase    Shift+Ctrl+U"));
-    addAction(caseMenu, "mnuToolsCaseLower", tr("&Lowercase    Ctrl+U"));
-    sep(tools, "mnuToolsBar2");
-    addAction(tools, "mnuToolsClip", tr("Clipboard Viewer"));
-    sep(tools, "mnuToolsBar3");
-    addAction(tools, "mnuToolsSpellCheck", tr("&Spell Check"), QKeySequence(Qt::Key_F7));
-    addAction(tools, "mnuToolsCompress", tr("&Basic HTML Compression"));
-    addAction(tools, "mnuToolsTidy", tr("&HTML Tidy"));
-    addAction(tools, "mnuToolsBrowser", tr("&External Browser"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    sep(tools, "mnuToolsBar5");
-    addAction(tools, "mnuToolsExplorer", tr("Windows Explorer"), QKeySequence(Qt::Key_F5));
-    sep(tools, "mnuToolsBar4");
-    for (int i = 1; i <= 4; ++i) {
-        QAction* a = addAction(tools, QStringLiteral("mnuToolsE%1").arg(i), QStringLiteral("&%1").arg(i),
-                               QKeySequence(Qt::SHIFT | (Qt::Key_F5 + i - 1)));
-        a->setVisible(false);
-    }
-    sep(tools, "mnuToolsBar6");
-    addAction(tools, "mnuToolsOptions", tr("&Options..."), QKeySequence(Qt::Key_F6));
-
-    // Window
-    QMenu* window = menu(QStringLiteral("mnuWindow"), tr("&Window"));
-    connect(addAction(window, "mnuWindowNew", tr("&New window")), &QAction::triggered, this,
-            &frmMain::mnuFileNew_Click);
-    sep(window, "mnuWindowBar0");
-    connect(addAction(window, "mnuWindowCascade", tr("&Cascade")), &QAction::triggered, m_mdi,
-            &QMdiArea::cascadeSubWindows);
-    connect(addAction(window, "mnuWindowTileH", tr("Tile &Horizontal")), &QAction::triggered, this,
-            [this] { tileWindows(true); });
-    connect(addAction(window, "mnuWindowTileV", tr("Tile &Vertical")), &QAction::triggered, this,
-            [this] { tileWindows(false); });
-    connect(addAction(window, "mnuWindowArrange", tr("&Arrange Icons")), &QAction::triggered, this, [this] {
+    on("mnuWindowNew", &frmMain::mnuFileNew_Click);
+    connect(Action(QStringLiteral("mnuWindowCascade")), &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    on("mnuWindowTileH", [this] { tileWindows(true); });
+    on("mnuWindowTileV", [this] { tileWindows(false); });
+    on("mnuWindowArrange", [this] {
         // Minimised windows in a row along the bottom.
         int x = 0;
         const int bottom = m_mdi->viewport()->height();
@@ -321,16 +214,7 @@ void frmMain::buildMenus()
             x += s->width();
         }
     });
-    connect(window, &QMenu::aboutToShow, this, &frmMain::updateWindowMenu);
-
-    // Help
-    QMenu* help = menu(QStringLiteral("mnuHelp"), tr("&Help"));
-    addAction(help, "mnuHelpHTML", tr("&HTML Reference"));
-    addAction(help, "mnuHelpCSS", tr("CSS &Reference"));
-    sep(help, "mnuHelpBar0");
-    addAction(help, "mnuHelpDonate", tr("&Donate"));
-    addAction(help, "mnuHelpNet", tr("QRN on the &Web"));
-    addAction(help, "mnuHelpAbout", tr("&About..."), QKeySequence(Qt::Key_F1));
+    connect(Menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &frmMain::updateWindowMenu);
 }
 
 // Horizontal: windows stacked one above the other, each the full width; vertical: side by side.
@@ -791,6 +675,12 @@ void frmMain::showEvent(QShowEvent* event)
 frmDocument* frmMain::CreateDocument()
 {
     auto* doc = new frmDocument(this);
+    connect(doc, &frmDocument::commandsChanged, this, [this, doc] { refreshCommandsFor(doc); });
+    connect(doc, &frmDocument::activating, this, [this] { fctnShowDocMenus(true); });
+    connect(doc, &frmDocument::contextMenuRequested, this, [this](const QPoint& pos) {
+        Menu(QStringLiteral("mnuEdit"))->popup(pos);
+    });
+    connect(doc, &frmDocument::lastClosing, this, &frmMain::DisableCommandsForNoDocument);
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
@@ -950,6 +840,36 @@ void frmMain::fctnShowDocMenus(bool show)
     syncFileSave();
     Menu(QStringLiteral("mnuEdit"))->menuAction()->setVisible(show);
     m_list->setEnabled(show);
+}
+
+void frmMain::refreshCommandsFor(frmDocument* doc)
+{
+    // Only the active document speaks for the main window's commands.
+    if (ActiveDocument() != doc)
+        return;
+    CodeMax1* editor = doc->Editor();
+    ToolbarButton(QStringLiteral("Save"))->setEnabled(editor->Modified());
+    QAction* edit = Menu(QStringLiteral("mnuEdit"))->menuAction();
+    if (doc->IsEditMode()) {
+        edit->setEnabled(true);
+        ToolbarButton(QStringLiteral("Undo"))->setEnabled(editor->CanUndo());
+        ToolbarButton(QStringLiteral("Redo"))->setEnabled(editor->CanRedo());
+        ToolbarButton(QStringLiteral("Cut"))->setEnabled(editor->CanCut());
+        ToolbarButton(QStringLiteral("Copy"))->setEnabled(editor->CanCopy());
+        ToolbarButton(QStringLiteral("Paste"))->setEnabled(editor->CanPaste());
+        for (int pos = 12; pos <= 18; ++pos)
+            ToolbarButtonAt(pos)->setEnabled(true);
+    } else {
+        edit->setEnabled(false);
+        for (int pos = 4; pos <= 17; ++pos)
+            ToolbarButtonAt(pos)->setEnabled(false);
+    }
+    // Keep the Edit items in step too, so their shortcuts follow the buttons.
+    mnuEdit_DropDown();
+    for (int i = 1; i <= 11; ++i)
+        PowerbarButton(i)->setEnabled(edit->isEnabled());
+    for (const char* name : {"mnuViewWhitespace", "mnuViewLine", "mnuViewMargin"})
+        Action(QLatin1String(name))->setEnabled(edit->isEnabled() && !Action(QStringLiteral("mnuViewEdit"))->isChecked());
 }
 
 void frmMain::DisableCommandsForNoDocument()

@@ -3,11 +3,11 @@
 // the document windows.
 #include "document/Recovery.h"
 #include <QHash>
-#include <QMainWindow>
 #include <QVector>
 #include <array>
 
 #include "document/RecentFiles.h"
+#include "document/Workspace.h"
 
 class CodeMax1;
 class QAction;
@@ -25,7 +25,7 @@ class StatusPanel;
 class frmDocument;
 class QLabel;
 
-class frmMain : public QMainWindow {
+class frmMain : public Workspace {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -35,9 +35,9 @@ public:
     void Form_Load();
 
     // --- documents ---
-    QMdiArea* MdiArea() const { return m_mdi; }
-    QList<frmDocument*> Documents() const;
-    frmDocument* ActiveDocument() const;
+    QMdiArea* MdiArea() const override { return m_mdi; }
+    QList<frmDocument*> Documents() const override;
+    frmDocument* ActiveDocument() const override;
     // Creates an unnumbered document window, shows and activates it.
     frmDocument* CreateDocument();
     frmDocument* fctnNewDoc();
@@ -52,21 +52,21 @@ public:
     int DocCount() const { return m_docCount; }
 
     // --- commands ---
-    QAction* Action(const QString& name) const;
-    QMenu* Menu(const QString& name) const;
+    QAction* Action(const QString& name) const override;
+    QMenu* Menu(const QString& name) const override;
     // Main toolbar buttons by key ("Save") or by position 1 to 20.
-    QAction* ToolbarButton(const QString& key) const;
-    QAction* ToolbarButtonAt(int position) const;
+    QAction* ToolbarButton(const QString& key) const override;
+    QAction* ToolbarButtonAt(int position) const override;
     int ToolbarButtonCount() const { return m_toolbarButtons.size(); }
     // Insertion toolbar buttons 1 to 11.
-    QToolButton* PowerbarButton(int index) const { return m_powerButtons.at(index - 1); }
+    QToolButton* PowerbarButton(int index) const override { return m_powerButtons.at(index - 1); }
     QToolBar* Toolbar1() const { return m_toolbar1; }
     QToolBar* Toolbar2() const { return m_toolbar2; }
-    QDockWidget* Picture1() const { return m_sidebar; }
-    QTabBar* TabStrip1() const { return m_tabStrip; }
-    QListWidget* List1() const { return m_list; }
+    QDockWidget* Picture1() const override { return m_sidebar; }
+    QTabBar* TabStrip1() const override { return m_tabStrip; }
+    QListWidget* List1() const override { return m_list; }
     StatusPanel* MainPanel(int i) const;
-    int ActiveMenuButton() const { return m_activeMenuButton; }
+    int ActiveMenuButton() const override { return m_activeMenuButton; }
     const RecentFiles& Recent() const { return m_recent; }
     // Add-to-list routine of the recent files.
     void AddRecentFile(const QString& path, bool refresh);
@@ -75,11 +75,13 @@ public:
     void fctnViewSidebar(bool show);
     void fctnApplyViewToDocs();
     void DisableCommandsForNoDocument();
+    // The main window's buttons and menus as doc's state allows, when it is the active one.
+    void refreshCommandsFor(frmDocument* doc);
 
     // Handlers, named after their menu items.
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
-    bool mnuFileSave_Click();
+    bool mnuFileSave_Click() override;
     bool mnuFileSaveAs_Click();
     void mnuFileSaveAll_Click();
     void mnuFileClose_Click();
@@ -88,7 +90,7 @@ public:
     void mnuFileProperties_Click();
     void mnuFilePrint_Click();
     // Files dropped on the window: each in a new numbered document; pictures become IMG tags.
-    void DropFiles(const QStringList& paths);
+    void DropFiles(const QStringList& paths) override;
     void mnuFileMRU_Click(int index);
     void mnuEdit_DropDown();
     void mnuEditUndo_Click();
@@ -118,10 +120,6 @@ public:
     void ConsumeHandOver();
     // Reloads the user-tool items from the settings.
     void LoadUserTools();
-
-signals:
-    // A document window was created and shown (before it is activated).
-    void DocumentCreated(frmDocument* doc);
 
 public:
     // Maximised edit view: the six marks stored while it is on.
@@ -155,7 +153,6 @@ private:
     bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
     bool writeDocument(frmDocument* doc, const QString& path);
     void syncFileSave();
-    QAction* addAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key = {});
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar1 = nullptr;

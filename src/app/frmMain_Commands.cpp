@@ -1,15 +1,16 @@
 // File and edit commands of the main window.
 #include "app/frmMain.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
 #include "document/FileFilter.h"
 #include "document/frmDocument.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 #include "app/Main.h"
 #include "document/FileProperties.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "document/DiskFile.h"
 
 #include <Qsci/qscicommand.h>

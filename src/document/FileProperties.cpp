@@ -1,6 +1,6 @@
 #include "document/FileProperties.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
 

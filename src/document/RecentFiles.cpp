@@ -1,6 +1,6 @@
 #include "document/RecentFiles.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 QString RecentFiles::FileName(const QString& path)
 {

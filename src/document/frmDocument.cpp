@@ -1,13 +1,12 @@
 #include "document/frmDocument.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
-#include "insert/InsertText.h"
-#include "options/ColourScheme.h"
+#include "document/InsertText.h"
+#include "document/ColourScheme.h"
+#include "document/Workspace.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -118,7 +117,7 @@ void BusyScope::End()
     }
 }
 
-frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
+frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
 {
     setObjectName(QStringLiteral("frmDocument"));
     auto* layout = new QVBoxLayout(this);
@@ -194,14 +193,15 @@ frmDocument::frmDocument(frmMain* owner) : QWidget(nullptr), m_main(owner)
         fctnRefreshCommands();
         fctnRefreshStatus();
     });
-    connect(m_editor, &CodeMax1::RightClick, this, [this](const QPoint& pos) {
-        if (QMenu* menu = m_main->Menu(QStringLiteral("mnuEdit")))
-            menu->popup(pos);
-    });
+    connect(m_editor, &CodeMax1::RightClick, this, &frmDocument::contextMenuRequested);
     connect(m_editor, &CodeMax1::KeyDown, this, &frmDocument::onKeyDown);
+    connect(SettingsNotifier::Instance(), &SettingsNotifier::changed, this, [this](const QString& what) {
+        if (what == QLatin1String(SettingsNotifier::Scheme))
+            applyStoredScheme();
+    });
     // Deferred: the drop must finish before the new windows open.
     connect(m_editor, &CodeMax1::FilesDropped, this, [this](const QStringList& paths) {
-        QTimer::singleShot(0, m_main, [main = QPointer<frmMain>(m_main), paths] {
+        QTimer::singleShot(0, m_main, [main = QPointer<Workspace>(m_main), paths] {
             if (main)
                 main->DropFiles(paths);
         });
@@ -418,43 +418,28 @@ void frmDocument::fctnRefreshStatus()
     }
 }
 
+void frmDocument::applyStoredScheme()
+{
+    // Only face and size: the document's bold and italic font flags stay as they are.
+    QFont font = m_editor->Font();
+    font.setFamily(ColourScheme::FontFace(DefaultsFor::OptionsDialog));
+    font.setPointSize(std::max(1, ColourScheme::FontSize(DefaultsFor::OptionsDialog)));
+    m_editor->SetFont(font);
+    ColourScheme::WriteStoredKinds(m_editor, DefaultsFor::OptionsDialog);
+}
+
 void frmDocument::fctnRefreshCommands()
 {
     const bool modified = m_editor->Modified();
     if (modified && IsEditMode() && !Caption().endsWith(QLatin1Char('*')))
         SetCaption(Caption() + QLatin1Char('*'));
-    // Only the active document speaks for the main window's commands.
-    if (m_main->ActiveDocument() != this)
-        return;
-    m_main->ToolbarButton(QStringLiteral("Save"))->setEnabled(modified);
-    QAction* edit = m_main->Menu(QStringLiteral("mnuEdit"))->menuAction();
-    if (IsEditMode()) {
-        edit->setEnabled(true);
-        m_main->ToolbarButton(QStringLiteral("Undo"))->setEnabled(m_editor->CanUndo());
-        m_main->ToolbarButton(QStringLiteral("Redo"))->setEnabled(m_editor->CanRedo());
-        m_main->ToolbarButton(QStringLiteral("Cut"))->setEnabled(m_editor->CanCut());
-        m_main->ToolbarButton(QStringLiteral("Copy"))->setEnabled(m_editor->CanCopy());
-        m_main->ToolbarButton(QStringLiteral("Paste"))->setEnabled(m_editor->CanPaste());
-        for (int pos = 12; pos <= 18; ++pos)
-            m_main->ToolbarButtonAt(pos)->setEnabled(true);
-    } else {
-        edit->setEnabled(false);
-        for (int pos = 4; pos <= 17; ++pos)
-            m_main->ToolbarButtonAt(pos)->setEnabled(false);
-    }
-    // Keep the Edit items in step too, so their shortcuts follow the buttons.
-    m_main->mnuEdit_DropDown();
-    for (int i = 1; i <= 11; ++i)
-        m_main->PowerbarButton(i)->setEnabled(edit->isEnabled());
-    for (const char* name : {"mnuViewWhitespace", "mnuViewLine", "mnuViewMargin"})
-        m_main->Action(QLatin1String(name))->setEnabled(edit->isEnabled() &&
-                                                        !m_main->Action(QStringLiteral("mnuViewEdit"))->isChecked());
+    emit commandsChanged();
 }
 
 void frmDocument::Form_Activate()
 {
     CheckDiskChange();
-    m_main->fctnShowDocMenus(true);
+    emit activating();
     fctnRefreshCommands();
     m_panels[1]->setVisible(m_main->Action(QStringLiteral("mnuToolsBrowser"))->isVisible());
     m_editor->SetLineNumbering(m_main->Action(QStringLiteral("mnuViewLine"))->isChecked());
@@ -512,14 +497,13 @@ void frmDocument::closeEvent(QCloseEvent* event)
     event->accept();
     const QList<frmDocument*> docs = m_main->Documents();
     if (docs.size() == 1 && docs.first() == this)
-        m_main->DisableCommandsForNoDocument();
+        emit lastClosing();
 }
 
 void frmDocument::onKeyDown(int keyCode, int shift, bool* handled)
 {
     if (keyCode == 93) {
-        if (QMenu* menu = m_main->Menu(QStringLiteral("mnuEdit")))
-            menu->popup(QCursor::pos());
+        emit contextMenuRequested(QCursor::pos());
         *handled = true;
         return;
     }

@@ -13,7 +13,7 @@ class CodeMax1;
 class QMdiSubWindow;
 class QStatusBar;
 class QToolButton;
-class frmMain;
+class Workspace;
 class frmDocument;
 
 // Marks a document busy while a long operation waits in an event loop (a large
@@ -76,7 +76,7 @@ constexpr const char* Untitled = "Untitled document";
 class frmDocument : public QWidget {
     Q_OBJECT
 public:
-    explicit frmDocument(frmMain* owner);
+    explicit frmDocument(Workspace* owner);
     ~frmDocument() override;
 
     CodeMax1* Editor() const { return m_editor; }
@@ -93,6 +93,7 @@ public:
     bool HasFile() const;
     bool IsEditMode() const;
 
+    // Marks the caption of a changed text and tells the main window its commands may have changed.
     void fctnRefreshCommands();
     void fctnRefreshStatus();
     // Loads path into the edit control; false with a message shown when it cannot be read.
@@ -128,16 +129,26 @@ public:
 signals:
     void PreviewPanelClicked(int panel);
     void BusyChanged(bool busy);
+    // The text, selection or mode changed: what the main window offers may change.
+    void commandsChanged();
+    // Form_Activate checked the file on disk; the document's menus may now be shown.
+    void activating();
+    // The user asked for the edit menu at pos (right click, Menu key).
+    void contextMenuRequested(const QPoint& pos);
+    // The last document window is closing.
+    void lastClosing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void onKeyDown(int keyCode, int shift, bool* handled);
+    // The colours, face and size the options dialog has just stored.
+    void applyStoredScheme();
     friend class BusyScope;
     void showBusy(const QString& what, bool cancellable);
 
-    frmMain* m_main;
+    Workspace* m_main;
     CodeMax1* m_editor;
     QWidget* m_browser;
     QStatusBar* m_status;

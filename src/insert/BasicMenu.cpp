@@ -1,11 +1,10 @@
 #include "insert/BasicMenu.h"
 
-#include "app/Main.h"
-#include "app/frmMain.h"
-#include "insert/InsertText.h"
+#include "document/Workspace.h"
+#include "document/InsertText.h"
 #include "insert/frmAddBasic.h"
 #include "insert/frmNew.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 namespace BasicMenu {
 
@@ -61,7 +60,7 @@ Snippet Div(const QString& align, const QString& sel)
 void Click(const QString& caption, const QString& tag, const QString& sel)
 {
     if (caption == QLatin1String("Page wizard")) {
-        RunNewPageWizard(MainWindow());
+        RunNewPageWizard(Workspace::Current());
     } else if (caption == QLatin1String("Quick page outline")) {
         const auto title = AskForText(
             QObject::tr("Enter the title of the page here. Leaving this blank or clicking cancel aborts this operation."),
@@ -75,7 +74,7 @@ void Click(const QString& caption, const QString& tag, const QString& sel)
     } else if (caption == QLatin1String("Colour chooser")) {
         cCommonDialog chooser;
         int colour = 0;
-        if (chooser.VBChooseColor(colour, true, false, false, MainWindow()))
+        if (chooser.VBChooseColor(colour, true, false, false, Workspace::Current()))
             fctnInsertText(fctnHtmlColour(colour));
     } else if (caption == QLatin1String("Comment")) {
         if (const auto text = AskForText(

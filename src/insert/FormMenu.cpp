@@ -1,6 +1,6 @@
 #include "insert/FormMenu.h"
 
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
 #include <QObject>
 

@@ -1,11 +1,10 @@
 #include "insert/FormatMenu.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
 #include <QFont>
 
@@ -36,7 +35,7 @@ std::optional<QString> askSize(const QString& prompt, int max)
     if (!answer)
         return std::nullopt;
     if (!IsSizeInRange(*answer, max)) {
-        Prompter::Current().MsgBox(MainWindow(), SizeMessage(*answer, max), MsgButtons::OKOnly,
+        Prompter::Current().MsgBox(Workspace::Current(), SizeMessage(*answer, max), MsgButtons::OKOnly,
                                    MsgIcon::Exclamation, QStringLiteral("QRN"));
         return std::nullopt;
     }
@@ -125,7 +124,7 @@ Snippet Font(const cCommonDialog::Font& font, int colour, const QString& sel)
 void Click(const QString& caption, const QString& tag, const QString& sel)
 {
     if (caption == QLatin1String("Font")) {
-        frmMain* main = MainWindow();
+        Workspace* main = Workspace::Current();
         frmDocument* doc = main ? main->ActiveDocument() : nullptr;
         if (!doc)
             return;

@@ -2,7 +2,7 @@
 // The Format, List and Table menus: text formatting, lists and tables
 // around the selection.
 #include "insert/Snippet.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 #include <span>
 

@@ -1,13 +1,12 @@
 #include "insert/InsertionMenus.h"
 
-#include "app/Main.h"
-#include "app/frmMain.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 #include "insert/BasicMenu.h"
 #include "insert/FormMenu.h"
 #include "insert/FormatMenu.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 #include "insert/ScriptMenu.h"
 #include "insert/SundryMenu.h"
 
@@ -34,7 +33,7 @@ const PowerMenu kMenus[] = {
 
 void RunInsertionEntry(int menuIndex, const QString& caption)
 {
-    frmMain* main = MainWindow();
+    Workspace* main = Workspace::Current();
     frmDocument* doc = main ? main->ActiveDocument() : nullptr;
     if (!doc || menuIndex < 1 || menuIndex > 11)
         return;
@@ -53,7 +52,7 @@ void RunInsertionEntry(int menuIndex, const QString& caption)
         active->Editor()->SetFocus();
 }
 
-void InstallInsertionMenus(frmMain* main)
+void InstallInsertionMenus(Workspace* main)
 {
     for (int i = 1; i <= 11; ++i) {
         QMenu* menu = main->PowerbarButton(i)->menu();

@@ -4,8 +4,8 @@
 // its caption.
 #include <QString>
 
-class frmMain;
+class Workspace;
 
-void InstallInsertionMenus(frmMain* main);
+void InstallInsertionMenus(Workspace* main);
 // Runs the entry with this caption of menu 1 to 11 on the active document.
 void RunInsertionEntry(int menuIndex, const QString& caption);

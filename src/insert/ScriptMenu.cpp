@@ -1,7 +1,6 @@
 #include "insert/ScriptMenu.h"
 
-#include "app/Main.h"
-#include "app/frmMain.h"
+#include "document/Workspace.h"
 #include "insert/frmAddBasic.h"
 
 #include <QObject>

@@ -1,26 +1,12 @@
 #include "insert/Snippet.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/frmMain.h"
-#include "insert/InsertText.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
+#include "document/InsertText.h"
 
 #include <QCoreApplication>
 
-QString CrLf(const QStringList& lines)
-{
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-QString Paired(const QString& tag, const QString& inner)
-{
-    return QLatin1Char('<') + tag + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
-}
-
-void InsertSnippet(const Snippet& snippet)
-{
-    fctnInsertText(snippet.text, snippet.wrap, snippet.chars, snippet.lines);
-}
+QString PendingInsert;
 
 void InsertPending(int chars, int lines)
 {
@@ -31,7 +17,7 @@ void InsertPending(int chars, int lines)
 
 std::optional<QString> AskForText(const QString& prompt, const QString& defaultText, const QString& title)
 {
-    auto answer = Prompter::Current().InputBox(MainWindow(), prompt, title, defaultText);
+    auto answer = Prompter::Current().InputBox(Workspace::Current(), prompt, title, defaultText);
     if (!answer || answer->isEmpty())
         return std::nullopt;
     return answer;
@@ -58,15 +44,6 @@ QString PageSkeleton(const QString& title, const std::optional<QString>& descrip
           << QStringLiteral("</HEAD>") << bodyTag << QString() << QStringLiteral("</BODY>")
           << QStringLiteral("</HTML>");
     return CrLf(lines);
-}
-
-QString TableOutline(const QString& firstHeader)
-{
-    const QString row = QStringLiteral("<TR ALIGN=\"Left\" VALIGN=\"Middle\">");
-    return CrLf({QStringLiteral("<TABLE ALIGN=\"Left\" BORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"0\" WIDTH=\"100%\">"),
-                 row, QStringLiteral("\t<TH>") + firstHeader + QStringLiteral("</TH>"), QStringLiteral("\t<TH></TH>"),
-                 QStringLiteral("</TR>"), row, QStringLiteral("\t<TD></TD>"), QStringLiteral("\t<TD></TD>"),
-                 QStringLiteral("</TR>"), QStringLiteral("</TABLE>")});
 }
 
 QString EntryCaption(const MenuEntry& entry)

@@ -5,16 +5,10 @@
 #include <QStringList>
 #include <optional>
 
+#include "document/InsertText.h"
+
 class QAction;
 class QMenu;
-
-struct Snippet {
-    QString text;
-    bool wrap = false;
-    int chars = 0;
-    int lines = 0;
-    bool operator==(const Snippet&) const = default;
-};
 
 // One entry of a snippet menu: its caption and the tag string stored with it.
 struct MenuEntry {
@@ -22,12 +16,8 @@ struct MenuEntry {
     const char* tag;
 };
 
-// Lines joined by CR LF, the line break snippets are written with.
-QString CrLf(const QStringList& lines);
-// "<tag>" + inner + "</tag>"
-QString Paired(const QString& tag, const QString& inner);
-// Inserts into the active document with the snippet's caret instruction.
-void InsertSnippet(const Snippet& snippet);
+// Markup a dialog left to be inserted once it has closed.
+extern QString PendingInsert;
 // Inserts PendingInsert when a dialog left markup there, and always clears it.
 void InsertPending(int chars, int lines);
 
@@ -42,8 +32,6 @@ QString GeneratorName();
 // line is written only for the values given.
 QString PageSkeleton(const QString& title, const std::optional<QString>& description,
                      const std::optional<QString>& keywords, bool generator, const QString& bodyTag);
-// The ten-line table outline; firstHeader goes into the first header cell.
-QString TableOutline(const QString& firstHeader = QString());
 
 // Translated caption of an entry, as shown in the menu.
 QString EntryCaption(const MenuEntry& entry);

@@ -1,9 +1,8 @@
 #include "insert/SundryMenu.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/frmMain.h"
-#include "insert/InsertText.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
+#include "document/InsertText.h"
 #include "insert/frmAddBasic.h"
 
 #include <QObject>
@@ -141,7 +140,7 @@ void Click(const QString& caption, const QString&, const QString&)
     } else if (caption == QLatin1String("Meta redirect (client pull)")) {
         RunAttributeDialog(&frmAddBasic::SetUpMetaRedirect);
     } else if (caption == QLatin1String("Page margins")) {
-        Prompter::Current().MsgBox(MainWindow(), QObject::tr("Not implemented yet."), MsgButtons::OKOnly,
+        Prompter::Current().MsgBox(Workspace::Current(), QObject::tr("Not implemented yet."), MsgButtons::OKOnly,
                                    MsgIcon::Information, QStringLiteral("QRN"));
     } else if (caption == QLatin1String("Page transitions")) {
         RunAttributeDialog(&frmAddBasic::SetUpTransition, false);

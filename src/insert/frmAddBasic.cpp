@@ -1,12 +1,12 @@
 #include "insert/frmAddBasic.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "document/Workspace.h"
 #include "insert/DialogButtons.h"
 #include "insert/Snippet.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -202,7 +202,7 @@ void ShowAttributeDialog(frmAddBasic& dialog)
 
 void RunAttributeDialog(const std::function<void(frmAddBasic&)>& setUp, bool withPrefixes)
 {
-    frmAddBasic dialog(MainWindow());
+    frmAddBasic dialog(Workspace::Current());
     setUp(dialog);
     if (withPrefixes)
         ShowAttributeDialog(dialog);

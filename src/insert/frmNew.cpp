@@ -1,11 +1,10 @@
 #include "insert/frmNew.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "insert/DialogButtons.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 #include "insert/Snippet.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,13 +1,13 @@
 #include "options/OptionsCommands.h"
 
-#include "app/Prompter.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
 #include "options/frmAbout.h"
 #include "options/frmOptions.h"
 
 #include <QAction>
 
-void mnuToolsOptions_Click(frmMain* main)
+void mnuToolsOptions_Click(Workspace* main)
 {
     main->setCursor(Qt::WaitCursor);
     {
@@ -17,13 +17,13 @@ void mnuToolsOptions_Click(frmMain* main)
     main->unsetCursor();
 }
 
-void mnuHelpAbout_Click(frmMain* main)
+void mnuHelpAbout_Click(Workspace* main)
 {
     frmAbout dialog(main);
     Prompter::Current().ExecDialog(&dialog);
 }
 
-void InstallOptionsCommands(frmMain* main)
+void InstallOptionsCommands(Workspace* main)
 {
     QObject::connect(main->Action(QStringLiteral("mnuToolsOptions")), &QAction::triggered, main,
                      [main] { mnuToolsOptions_Click(main); });

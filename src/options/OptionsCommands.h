@@ -1,9 +1,9 @@
 #pragma once
 // Tools > Options and Help > About of the main window.
-class frmMain;
+class Workspace;
 
 // Connects mnuToolsOptions and mnuHelpAbout of the main window.
-void InstallOptionsCommands(frmMain* main);
+void InstallOptionsCommands(Workspace* main);
 
-void mnuToolsOptions_Click(frmMain* main);
-void mnuHelpAbout_Click(frmMain* main);
+void mnuToolsOptions_Click(Workspace* main);
+void mnuHelpAbout_Click(Workspace* main);

@@ -1,11 +1,9 @@
 #include "options/frmAbout.h"
-#include "tools/ToolCommands.h"
 
-#include "app/Main.h"
-#include "app/Prompter.h"
-#include "app/ShellRoutines.h"
-#include "app/frmMain.h"
-#include "options/ColourScheme.h"
+#include "base/Prompter.h"
+#include "base/ShellRoutines.h"
+#include "document/Workspace.h"
+#include "document/ColourScheme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -94,12 +92,12 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 QString frmAbout::ProductPage()
 {
     // The same pages the Help menu opens.
-    return ToolCommands::ProductPage();
+    return ProgramPages::ProductPage();
 }
 
 QString frmAbout::DonationPage()
 {
-    return ToolCommands::DonationAddress();
+    return ProgramPages::DonationAddress();
 }
 
 QString frmAbout::VersionLine(const QString& version, const QString& comments)
@@ -112,7 +110,7 @@ QString frmAbout::VersionLine(const QString& version, const QString& comments)
 
 void frmAbout::Form_Load()
 {
-    QIcon icon = MainWindow() ? MainWindow()->windowIcon() : QIcon(QStringLiteral(":/icons/qrn.svg"));
+    QIcon icon = Workspace::Current() ? Workspace::Current()->windowIcon() : QIcon(QStringLiteral(":/icons/qrn.svg"));
     m_image->setPixmap(icon.pixmap(64, 64));
     m_lblA[0]->setText(QStringLiteral("Quorlen"));
     m_lblA[1]->setText(VersionLine(QStringLiteral(QRN_VERSION)));

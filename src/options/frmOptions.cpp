@@ -1,12 +1,11 @@
 #include "options/frmOptions.h"
 
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
-#include "app/Main.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
+#include "base/Settings.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
-#include "options/ColourScheme.h"
+#include "document/ColourScheme.h"
 #include "options/ShellEntries.h"
 
 #include <QCheckBox>
@@ -257,7 +256,7 @@ void frmOptions::cmdApply_Click()
 {
     applySyntax();
     applyGeneral();
-    pushSchemeToDocuments();
+    SettingsNotifier::Announce(SettingsNotifier::Scheme);
     applyShellAndTools();
     for (int i = 0; i < TidyCount; ++i)
         SaveSetting(kConfig, TidyKey(i), flagText(m_chkTidy[i]->isChecked()));
@@ -317,16 +316,7 @@ void frmOptions::applyGeneral()
 
     const bool left = m_option1[0]->isChecked();
     SaveSetting(kConfig, QStringLiteral("Dock"), left ? QStringLiteral("3") : QStringLiteral("4"));
-    if (frmMain* main = MainWindow()) {
-        QDockWidget* sidebar = main->Picture1();
-        const Qt::DockWidgetArea area = left ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea;
-        if (main->dockWidgetArea(sidebar) != area) {
-            // Moving the dock must not show a sidebar the user has hidden.
-            const bool hidden = sidebar->isHidden();
-            main->addDockWidget(area, sidebar);
-            sidebar->setHidden(hidden);
-        }
-    }
+    SettingsNotifier::Announce(SettingsNotifier::Dock);
 
     SaveSetting(kConfig, QStringLiteral("FullIns"), flagText(m_chkFullIns->isChecked()));
     SaveSetting(kConfig, QStringLiteral("NewDoc"), flagText(m_chkNewDoc->isChecked()));

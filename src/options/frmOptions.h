@@ -81,7 +81,6 @@ private:
     void showHelpMenu();
     void applySyntax();
     void applyGeneral();
-    void pushSchemeToDocuments();
     void applyShellAndTools();
 
     QTabBar* m_tabs = nullptr;

@@ -1,11 +1,10 @@
 // The "Context menus", "User tools" and "HTML Tidy" pages of the options dialog.
 #include "options/frmOptions.h"
 
-#include "app/Main.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
+#include "base/Settings.h"
+#include "document/Workspace.h"
 #include "options/ShellEntries.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -172,6 +171,5 @@ void frmOptions::applyShellAndTools()
     if (entriesChanged)
         ShellEntries::RefreshDatabase();
     // The Tools menu is built from the values just stored.
-    if (frmMain* main = MainWindow())
-        main->LoadUserTools();
+    SettingsNotifier::Announce(SettingsNotifier::Tools);
 }

@@ -2,13 +2,12 @@
 // its colours and effects, the font, and the live sample.
 #include "options/frmOptions.h"
 
-#include "app/Main.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
+#include "base/Settings.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
-#include "options/ColourScheme.h"
-#include "options/cCommonDialog.h"
+#include "document/ColourScheme.h"
+#include "base/cCommonDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,7 +142,7 @@ QWidget* frmOptions::buildSyntaxPage()
 
 void frmOptions::showHelpMenu()
 {
-    if (frmMain* main = MainWindow())
+    if (Workspace* main = Workspace::Current())
         if (QMenu* help = main->Menu(QStringLiteral("mnuHelp")))
             help->popup(QCursor::pos());
 }
@@ -241,18 +240,3 @@ void frmOptions::applySyntax()
     SaveSetting(kSyntax, QStringLiteral("DefSize"), blank >= 0 ? size.left(blank + 1) : size);
 }
 
-void frmOptions::pushSchemeToDocuments()
-{
-    frmMain* main = MainWindow();
-    if (!main)
-        return;
-    for (frmDocument* doc : main->Documents()) {
-        CodeMax1* editor = doc->Editor();
-        // Only face and size: the documents' bold and italic font flags stay as they are.
-        QFont font = editor->Font();
-        font.setFamily(ColourScheme::FontFace(DefaultsFor::OptionsDialog));
-        font.setPointSize(std::max(1, ColourScheme::FontSize(DefaultsFor::OptionsDialog)));
-        editor->SetFont(font);
-        ColourScheme::WriteStoredKinds(editor, DefaultsFor::OptionsDialog);
-    }
-}

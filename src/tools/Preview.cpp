@@ -1,8 +1,8 @@
 #include "tools/Preview.h"
 
-#include "app/Prompter.h"
-#include "app/ShellRoutines.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/ShellRoutines.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
 #include "document/FileText.h"
@@ -15,7 +15,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 namespace Preview {
 namespace {
@@ -33,7 +33,7 @@ QString caretText(const frmDocument* doc)
 // The copy the browser shows: beside the page, so that its relative addresses
 // resolve; where that folder cannot be written, in the per-user folder with a
 // BASE that points them back at the page's folder. The path written, or empty.
-QString writeCopy(frmMain* main, frmDocument* doc, const Target& t)
+QString writeCopy(Workspace* main, frmDocument* doc, const Target& t)
 {
     QString error;
     if (ToolFiles::WriteEditorCopy(doc->Editor(), t.Path(), &error)) {
@@ -148,7 +148,7 @@ void StatusTextChange(frmDocument* doc, const QString& text)
         doc->Panel(5)->setText(caretText(doc));
 }
 
-bool PanelClick(frmMain* main, frmDocument* doc, int panel)
+bool PanelClick(Workspace* main, frmDocument* doc, int panel)
 {
     if (panel != 1 && panel != 2)
         return false;
@@ -194,7 +194,7 @@ bool PanelClick(frmMain* main, frmDocument* doc, int panel)
     return true;
 }
 
-void ExternalBrowser(frmMain* main, frmDocument* doc)
+void ExternalBrowser(Workspace* main, frmDocument* doc)
 {
     if (!doc)
         return;

@@ -5,7 +5,7 @@
 
 class QWidget;
 class frmDocument;
-class frmMain;
+class Workspace;
 
 namespace Preview {
 // Mapping of the extension in preview mode.
@@ -37,11 +37,11 @@ Target TargetFor(const QString& path, bool mapped);
 // Click on status panel 1 (edit mode) or 2 (preview mode) of doc; other panels
 // are ignored. Returns false when nothing changed (question answered No, or
 // the copy could not be written).
-bool PanelClick(frmMain* main, frmDocument* doc, int panel);
+bool PanelClick(Workspace* main, frmDocument* doc, int panel);
 // New status text from the browser.
 void StatusTextChange(frmDocument* doc, const QString& text);
 // Writes the copy and hands it to the desktop's program for its type.
-void ExternalBrowser(frmMain* main, frmDocument* doc);
+void ExternalBrowser(Workspace* main, frmDocument* doc);
 // The document's embedded browser, created on first use; null without one.
 QWidget* Browser(frmDocument* doc);
 }

@@ -1,7 +1,6 @@
 #include "tools/Sidebar.h"
 
-#include "app/Main.h"
-#include "app/frmMain.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 
@@ -127,14 +126,14 @@ Snippet TagSnippet(const QString& tag, const QString& sel)
 } // namespace Sidebar
 
 namespace {
-void fillList(frmMain* main)
+void fillList(Workspace* main)
 {
     QListWidget* list = main->List1();
     list->clear();
     list->addItems(main->TabStrip1()->currentIndex() == 0 ? Sidebar::Tags() : Sidebar::Chars());
 }
 
-void insertEntry(frmMain* main, QListWidgetItem* item)
+void insertEntry(Workspace* main, QListWidgetItem* item)
 {
     frmDocument* doc = main->ActiveDocument();
     if (!doc || !item)
@@ -151,7 +150,7 @@ void insertEntry(frmMain* main, QListWidgetItem* item)
 }
 } // namespace
 
-void InstallSidebar(frmMain* main)
+void InstallSidebar(Workspace* main)
 {
     QListWidget* list = main->List1();
     list->setToolTip(QObject::tr("Insert into active document"));

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "insert/Snippet.h"
+#include "document/InsertText.h"
 
-class frmMain;
+class Workspace;
 
 namespace Sidebar {
 // 110 tag names in list order.
@@ -21,4 +21,4 @@ QString CharEntity(const QString& row);
 
 // Fills List1 for the selected tab, refills it on every tab change and
 // inserts on double-click.
-void InstallSidebar(frmMain* main);
+void InstallSidebar(Workspace* main);

@@ -1,8 +1,8 @@
 #include "tools/SpellCheck.h"
 
-#include "app/Prompter.h"
-#include "app/ShellRoutines.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/ShellRoutines.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 #include "tools/ToolFiles.h"
@@ -463,7 +463,7 @@ void SpellSession::SetDictionary(SpellDictionary* dictionary)
 
 // ---------------------------------------------------------------- command
 
-void fctnSpellCheck(frmMain* main)
+void fctnSpellCheck(Workspace* main)
 {
     frmDocument* doc = main->ActiveDocument();
     if (!doc || !doc->IsEditMode() || doc->IsBusy())

@@ -10,7 +10,7 @@
 #include <memory>
 
 class Hunspell;
-class frmMain;
+class Workspace;
 
 class SpellDictionary {
 public:
@@ -98,4 +98,4 @@ private:
 
 // The Tools menu command: checks the active document's selection, or its
 // whole text when nothing is selected.
-void fctnSpellCheck(frmMain* main);
+void fctnSpellCheck(Workspace* main);

@@ -1,8 +1,8 @@
 #include "tools/Tidy.h"
 
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
 #include "document/frmDocument.h"
@@ -212,7 +212,7 @@ Outcome Run(const QStringList& arguments, QWidget* owner, BusyScope* busy)
     return out;
 }
 
-void mnuToolsTidy_Click(frmMain* main)
+void mnuToolsTidy_Click(Workspace* main)
 {
     QPointer<frmDocument> doc = main->ActiveDocument();
     if (!doc || !doc->IsEditMode() || doc->IsBusy())

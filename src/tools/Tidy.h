@@ -9,7 +9,7 @@
 
 class BusyScope;
 class QWidget;
-class frmMain;
+class Workspace;
 
 namespace Tidy {
 // Switches from the seven "Config" keys in the order Tidy0, 1, 3, 4, 5, 6, 2,
@@ -46,5 +46,5 @@ Outcome Run(const QStringList& arguments, QWidget* owner, BusyScope* busy = null
 QString LastWorkFolder();
 
 // The Tools menu command on the active document.
-void mnuToolsTidy_Click(frmMain* main);
+void mnuToolsTidy_Click(Workspace* main);
 }

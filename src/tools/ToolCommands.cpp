@@ -1,11 +1,11 @@
 #include "tools/ToolCommands.h"
 
-#include "app/Prompter.h"
-#include "app/ShellRoutines.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "base/ShellRoutines.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 #include "tools/Preview.h"
 #include "tools/SpellCheck.h"
 #include "tools/Tidy.h"
@@ -33,13 +33,13 @@ QString tr(const char* text)
 
 // The active document's edit control in edit mode, or null; also null while
 // a long operation works on the document.
-CodeMax1* editTarget(const frmMain* main)
+CodeMax1* editTarget(const Workspace* main)
 {
     frmDocument* doc = main->ActiveDocument();
     return doc && doc->IsEditMode() && !doc->IsBusy() ? doc->Editor() : nullptr;
 }
 
-void openReference(frmMain* main, const QString& file, const QString& title)
+void openReference(Workspace* main, const QString& file, const QString& title)
 {
     const QString folder = ReferenceFolder();
     const QString path = folder.isEmpty() ? QString() : folder + file;
@@ -52,7 +52,7 @@ void openReference(frmMain* main, const QString& file, const QString& title)
 }
 } // namespace
 
-void mnuTools_Click(frmMain* main, bool menuOpen)
+void mnuTools_Click(Workspace* main, bool menuOpen)
 {
     const bool compress = main->ToolbarButton(QStringLiteral("Compress"))->isEnabled();
     for (const char* name : {"mnuToolsRepeat", "mnuToolsDate", "mnuToolsTime", "mnuToolsCompress"})
@@ -84,13 +84,13 @@ QString TimeText(const QTime& time, const QLocale& locale)
     return locale.toString(time, format);
 }
 
-void mnuToolsRepeat_Click(frmMain* main)
+void mnuToolsRepeat_Click(Workspace* main)
 {
     if (CodeMax1* e = editTarget(main))
         e->ExecuteCmd(CmCmd::RepeatCount);
 }
 
-void mnuToolsDate_Click(frmMain* main)
+void mnuToolsDate_Click(Workspace* main)
 {
     if (CodeMax1* e = editTarget(main)) {
         QString text = DateText(QDate::currentDate());
@@ -100,7 +100,7 @@ void mnuToolsDate_Click(frmMain* main)
     }
 }
 
-void mnuToolsTime_Click(frmMain* main)
+void mnuToolsTime_Click(Workspace* main)
 {
     if (CodeMax1* e = editTarget(main)) {
         QString text = TimeText(QTime::currentTime());
@@ -109,20 +109,20 @@ void mnuToolsTime_Click(frmMain* main)
     }
 }
 
-void mnuToolsCase_Click(frmMain* main, bool upper)
+void mnuToolsCase_Click(Workspace* main, bool upper)
 {
     if (CodeMax1* e = editTarget(main))
         e->ExecuteCmd(upper ? CmCmd::UpperCaseSelection : CmCmd::LowerCaseSelection);
 }
 
-void mnuToolsClip_Click(frmMain* main)
+void mnuToolsClip_Click(Workspace* main)
 {
     frmTidy viewer(main);
     viewer.ShowClipboard();
     Prompter::Current().ExecDialog(&viewer);
 }
 
-void mnuToolsE_Click(frmMain* main, int index)
+void mnuToolsE_Click(Workspace* main, int index)
 {
     QAction* item = main->Action(QStringLiteral("mnuToolsE%1").arg(index));
     if (!item)
@@ -145,7 +145,7 @@ void mnuToolsE_Click(frmMain* main, int index)
         main->Action(QStringLiteral("mnuToolsOptions"))->trigger();
 }
 
-void mnuToolsExplorer_Click(frmMain*)
+void mnuToolsExplorer_Click(Workspace*)
 {
     fctnShellExec(QStringLiteral("Open"), QDir::currentPath());
 }
@@ -164,44 +164,33 @@ QString ReferenceFolder()
     return QString();
 }
 
-void mnuHelpHTML_Click(frmMain* main)
+void mnuHelpHTML_Click(Workspace* main)
 {
     openReference(main, QStringLiteral("html.html"), tr("HTML reference"));
 }
 
-void mnuHelpCSS_Click(frmMain* main)
+void mnuHelpCSS_Click(Workspace* main)
 {
     openReference(main, QStringLiteral("css.html"), tr("CSS reference"));
 }
 
-QString DonationAddress()
-{
-    return QStringLiteral("https://www.paypal.com/xclick/business=donate%40quorlen.org&item_name=Quorlen%20Pro"
-                          "&no_shipping=0&no_note=1&tax=0&currency_code=GBP");
-}
-
-QString ProductPage()
-{
-    return QStringLiteral("https://quorlen.org/");
-}
-
-void mnuHelpDonate_Click(frmMain* main)
+void mnuHelpDonate_Click(Workspace* main)
 {
     if (MsgBox(tr("This enables you to donate securely via PayPal. Do you wish to proceed?"), MsgButtons::YesNo,
                MsgIcon::Question, QStringLiteral("Quorlen"), main) == MsgAnswer::Yes)
-        fctnShellExec(QStringLiteral("Open"), DonationAddress(), QStringLiteral("0"), QStringLiteral("0"), 1);
+        fctnShellExec(QStringLiteral("Open"), ProgramPages::DonationAddress(), QStringLiteral("0"), QStringLiteral("0"), 1);
 }
 
-void mnuHelpNet_Click(frmMain*)
+void mnuHelpNet_Click(Workspace*)
 {
-    fctnShellExec(QStringLiteral("Open"), ProductPage(), QStringLiteral("0"), QStringLiteral("0"), 1);
+    fctnShellExec(QStringLiteral("Open"), ProgramPages::ProductPage(), QStringLiteral("0"), QStringLiteral("0"), 1);
 }
 } // namespace ToolCommands
 
 namespace {
 // The edit control claims the keys it has bindings for (Ctrl+D duplicates a
 // line, Ctrl+T swaps two): the Tools menu's shortcuts must reach the menu.
-void freeToolKeys(frmMain* main, CodeMax1* editor)
+void freeToolKeys(Workspace* main, CodeMax1* editor)
 {
     for (QAction* a : main->Menu(QStringLiteral("mnuTools"))->actions()) {
         if (a->shortcut().isEmpty())
@@ -217,7 +206,7 @@ void freeToolKeys(frmMain* main, CodeMax1* editor)
 }
 } // namespace
 
-void InstallToolCommands(frmMain* main)
+void InstallToolCommands(Workspace* main)
 {
     using namespace ToolCommands;
     auto on = [main](const char* name, auto handler) {
@@ -226,16 +215,16 @@ void InstallToolCommands(frmMain* main)
     on("mnuToolsRepeat", mnuToolsRepeat_Click);
     on("mnuToolsDate", mnuToolsDate_Click);
     on("mnuToolsTime", mnuToolsTime_Click);
-    on("mnuToolsCaseUpper", [](frmMain* m) { mnuToolsCase_Click(m, true); });
-    on("mnuToolsCaseLower", [](frmMain* m) { mnuToolsCase_Click(m, false); });
+    on("mnuToolsCaseUpper", [](Workspace* m) { mnuToolsCase_Click(m, true); });
+    on("mnuToolsCaseLower", [](Workspace* m) { mnuToolsCase_Click(m, false); });
     on("mnuToolsClip", mnuToolsClip_Click);
     on("mnuToolsSpellCheck", fctnSpellCheck);
-    on("mnuToolsCompress", [](frmMain* m) {
+    on("mnuToolsCompress", [](Workspace* m) {
         if (frmDocument* doc = m->ActiveDocument(); doc && doc->IsEditMode() && !doc->IsBusy())
             fctnTune(doc);
     });
     on("mnuToolsTidy", Tidy::mnuToolsTidy_Click);
-    on("mnuToolsBrowser", [](frmMain* m) { Preview::ExternalBrowser(m, m->ActiveDocument()); });
+    on("mnuToolsBrowser", [](Workspace* m) { Preview::ExternalBrowser(m, m->ActiveDocument()); });
     on("mnuToolsExplorer", mnuToolsExplorer_Click);
     for (int i = 1; i <= 4; ++i)
         QObject::connect(main->Action(QStringLiteral("mnuToolsE%1").arg(i)), &QAction::triggered, main,
@@ -255,7 +244,7 @@ void InstallToolCommands(frmMain* main)
                          [main, tools] { mnuTools_Click(main, tools->isVisible()); });
     mnuTools_Click(main, false);
 
-    QObject::connect(main, &frmMain::DocumentCreated, main, [main](frmDocument* doc) {
+    QObject::connect(main, &Workspace::DocumentCreated, main, [main](frmDocument* doc) {
         freeToolKeys(main, doc->Editor());
         QObject::connect(doc, &frmDocument::PreviewPanelClicked, main,
                          [main, doc](int panel) { Preview::PanelClick(main, doc, panel); });

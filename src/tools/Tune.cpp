@@ -1,6 +1,6 @@
 #include "tools/Tune.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 

@@ -1,6 +1,6 @@
 #include "tools/frmSpell.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "tools/SpellCheck.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "tools/frmTidy.h"
 
-#include "app/Prompter.h"
-#include "app/frmMain.h"
+#include "base/Prompter.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
 #include "tools/Tidy.h"
@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmTidy::frmTidy(frmMain* owner) : QDialog(owner), m_main(owner)
+frmTidy::frmTidy(Workspace* owner) : QDialog(owner), m_main(owner)
 {
     setObjectName(QStringLiteral("frmTidy"));
     setWindowTitle(tr("HTML Tidy"));

@@ -9,12 +9,12 @@ class BusyScope;
 class CodeMax1;
 class QLabel;
 class QPushButton;
-class frmMain;
+class Workspace;
 
 class frmTidy : public QDialog {
     Q_OBJECT
 public:
-    explicit frmTidy(frmMain* owner);
+    explicit frmTidy(Workspace* owner);
 
     // HTML Tidy: shows the check run's log; folder holds the run's files.
     // busy: the document's run, which the second Tidy run belongs to.
@@ -41,7 +41,7 @@ private:
     void popupHelp(const QPoint& pos);
     void refreshClear();
 
-    frmMain* m_main;
+    Workspace* m_main;
     CodeMax1* m_editor;
     QLabel* m_label;
     QPushButton* m_ok;

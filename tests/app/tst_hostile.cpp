@@ -9,7 +9,7 @@
 #include "TestProcesses.h"
 #include "document/CodeMax1.h"
 #include "insert/frmNew.h"
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

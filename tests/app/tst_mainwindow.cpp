@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "TestEnv.h"
-#include "app/Settings.h"
-#include "app/ShellRoutines.h"
+#include "base/Settings.h"
+#include "base/ShellRoutines.h"
 #include "document/CodeMax1.h"
 
 class TestMainWindow : public QObject {

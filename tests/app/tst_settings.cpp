@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 namespace {
 constexpr int kMismatch = -13;   // the reader threw "13: Type mismatch"

@@ -1,7 +1,7 @@
 #pragma once
 // A Prompter for tests: records every question and answers from queues the
 // test filled. An unexpected question fails the test instead of blocking.
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QDialog>
 #include <QList>

@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 #include <QString>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "document/Recovery.h"
 
 inline void ResetSettingsStore()

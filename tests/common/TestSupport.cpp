@@ -1,5 +1,5 @@
 // Runs before every test program's main: private folders and the browser module of this build.
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -12,6 +12,7 @@
 #include "MarkedText.h"
 #include "TestEnv.h"
 #include "insert/frmAddBasic.h"
+#include "insert/Snippet.h"
 #include "insert/frmNew.h"
 
 // The new-page wizard and the attribute dialog, filled directly and through the menu entries that open them.

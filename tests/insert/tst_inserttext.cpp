@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "MarkedText.h"
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
 class TestInsertText : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
 class TestCommonDialog : public QObject {
     Q_OBJECT

@@ -8,13 +8,13 @@
 #include <QFontInfo>
 #include <QtTest>
 
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 #include <Qsci/qscilexerhtml.h>
 
 #include "TestEnv.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "document/CodeMax1.h"
-#include "options/ColourScheme.h"
+#include "document/ColourScheme.h"
 #include "options/frmOptions.h"
 
 namespace {

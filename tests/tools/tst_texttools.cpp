@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 #include "TestFiles.h"
 #include "UrlCatcher.h"
+#include "base/ShellRoutines.h"
 #include "tools/ToolCommands.h"
 
 class TestTextTools : public QObject {
@@ -104,7 +105,7 @@ private slots:
             m->Action(name)->trigger();
         const QString ref = ToolCommands::ReferenceFolder();
         QCOMPARE(catcher.urls, (QList<QUrl>{QUrl::fromLocalFile(ref + "html.html"), QUrl::fromLocalFile(ref + "css.html"),
-            QUrl(ToolCommands::DonationAddress()), QUrl(ToolCommands::ProductPage()), QUrl::fromLocalFile(QDir::currentPath())}));
+            QUrl(ProgramPages::DonationAddress()), QUrl(ProgramPages::ProductPage()), QUrl::fromLocalFile(QDir::currentPath())}));
         QCOMPARE(prompter->messages(), (QStringList(2, "This enables you to donate securely via PayPal. Do you wish to proceed?")));
     }
 };

@@ -3,7 +3,7 @@
 
 #include "TestEnv.h"
 #include "TestFiles.h"
-#include "app/ShellRoutines.h"
+#include "base/ShellRoutines.h"
 #include "document/CodeMax1.h"
 #include "tools/Preview.h"
 #include "tools/SpellCheck.h"

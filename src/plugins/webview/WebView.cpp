@@ -1,5 +1,5 @@
 // The embedded browser, built as a module of its own and loaded on the first preview.
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 #include <QFileInfo>
 #include <QWebEnginePage>

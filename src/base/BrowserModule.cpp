@@ -1,4 +1,4 @@
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 class CodeMax1;
 

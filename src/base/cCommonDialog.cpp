@@ -1,6 +1,6 @@
-#include "options/cCommonDialog.h"
+#include "base/cCommonDialog.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,6 @@
-#include "insert/InsertText.h"
+#include "document/InsertText.h"
 
-#include "app/Main.h"
-#include "app/frmMain.h"
+#include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
 #include "document/frmDocument.h"
@@ -47,16 +46,9 @@ void InsertIntoEditor(CodeMax1* editor, QString& text, bool wrap, int& chars, in
 
 namespace {
 InsertTargetScope* g_target = nullptr;
-
-CodeMax1* activeEditor()
-{
-    frmMain* main = MainWindow();
-    frmDocument* doc = main ? main->ActiveDocument() : nullptr;
-    return doc ? doc->Editor() : nullptr;
-}
 } // namespace
 
-InsertTargetScope::InsertTargetScope() : m_outer(g_target), m_editor(activeEditor())
+InsertTargetScope::InsertTargetScope() : m_outer(g_target), m_editor(Workspace::CurrentEditor())
 {
     g_target = this;
 }
@@ -68,7 +60,7 @@ InsertTargetScope::~InsertTargetScope()
 
 void fctnInsertText(QString text, bool wrap, int chars, int lines)
 {
-    CodeMax1* editor = g_target ? g_target->m_editor.data() : activeEditor();
+    CodeMax1* editor = g_target ? g_target->m_editor.data() : Workspace::CurrentEditor();
     if (!editor)
         return;
     InsertIntoEditor(editor, text, wrap, chars, lines);
@@ -99,4 +91,28 @@ QString ImageTagFor(const QString& path, bool fullPath)
 {
     const QString source = fullPath ? fctnFileUrl(path) : path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     return QStringLiteral("<IMG SRC=\"") + source + QStringLiteral("\" ALT=\"\" BORDER=\"0\">");
+}
+
+void InsertSnippet(const Snippet& snippet)
+{
+    fctnInsertText(snippet.text, snippet.wrap, snippet.chars, snippet.lines);
+}
+
+QString CrLf(const QStringList& lines)
+{
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString Paired(const QString& tag, const QString& inner)
+{
+    return QLatin1Char('<') + tag + QLatin1Char('>') + inner + QStringLiteral("</") + tag + QLatin1Char('>');
+}
+
+QString TableOutline(const QString& firstHeader)
+{
+    const QString row = QStringLiteral("<TR ALIGN=\"Left\" VALIGN=\"Middle\">");
+    return CrLf({QStringLiteral("<TABLE ALIGN=\"Left\" BORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"0\" WIDTH=\"100%\">"),
+                 row, QStringLiteral("\t<TH>") + firstHeader + QStringLiteral("</TH>"), QStringLiteral("\t<TH></TH>"),
+                 QStringLiteral("</TR>"), row, QStringLiteral("\t<TD></TD>"), QStringLiteral("\t<TD></TD>"),
+                 QStringLiteral("</TR>"), QStringLiteral("</TABLE>")});
 }

@@ -1,4 +1,4 @@
-#include "options/ColourScheme.h"
+#include "document/ColourScheme.h"
 
 #include "document/CodeMax1.h"
 

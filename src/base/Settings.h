@@ -2,6 +2,7 @@
 // The per-user settings store: sections "Config", "MRU" and "Syntax" of the
 // application "QRN", one INI file read afresh on every call so that values
 // written by another instance are seen at once.
+#include <QObject>
 #include <QString>
 #include <QVariant>
 #include <stdexcept>
@@ -73,3 +74,24 @@ double Float(const QString& section, const QString& key, DefaultsFor who = Defau
 // so "1" is off wherever it is read.
 bool Switch(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
 }
+
+// "Config" values read at start-up and changed by the options dialog, for the
+// single-instance mode, full-size insertion dialogs and the new-page wizard.
+extern bool OptInstance;
+extern bool OptFullIns;
+extern bool OptNewDoc;
+
+// Announces values the options dialog has applied, so that the windows showing
+// them update themselves instead of being updated from outside.
+class SettingsNotifier : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* Scheme = "Syntax";       // colours, font face and size
+    static constexpr const char* Dock = "Config/Dock";    // the sidebar's side
+    static constexpr const char* Tools = "Config/Tools";  // the user tools
+    static SettingsNotifier* Instance();
+    static void Announce(const char* what) { emit Instance()->changed(QLatin1String(what)); }
+
+signals:
+    void changed(const QString& what);
+};

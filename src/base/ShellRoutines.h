@@ -9,6 +9,12 @@
 void fctnShellExec(const QString& operation, const QString& target, const QString& parameters = QStringLiteral("0"),
                    const QString& directory = QStringLiteral("0"), int show = 1);
 
+// The program's web page and its donation address, opened from the Help menu and the About box.
+namespace ProgramPages {
+QString ProductPage();
+QString DonationAddress();
+}
+
 namespace Probe {
 // Folders searched for Hunspell dictionaries.
 QStringList DictionaryFolders();

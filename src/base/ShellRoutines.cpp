@@ -1,6 +1,6 @@
-#include "app/ShellRoutines.h"
+#include "base/ShellRoutines.h"
 
-#include "tools/BrowserView.h"
+#include "base/BrowserView.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -68,3 +68,16 @@ bool BrowserAvailable()
     return !BrowserModule::Path().isEmpty();
 }
 } // namespace Probe
+
+namespace ProgramPages {
+QString DonationAddress()
+{
+    return QStringLiteral("https://www.paypal.com/xclick/business=donate%40quorlen.org&item_name=Quorlen%20Pro"
+                          "&no_shipping=0&no_note=1&tax=0&currency_code=GBP");
+}
+
+QString ProductPage()
+{
+    return QStringLiteral("https://quorlen.org/");
+}
+} // namespace ProgramPages

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -298,3 +298,13 @@ bool Switch(const QString& section, const QString& key, DefaultsFor who)
     return ok && value == -1.0;
 }
 } // namespace Setting
+
+bool OptInstance = true;
+bool OptFullIns = true;
+bool OptNewDoc = true;
+
+SettingsNotifier* SettingsNotifier::Instance()
+{
+    static SettingsNotifier notifier;
+    return &notifier;
+}
