@@ -271,17 +271,22 @@ private slots:
         frmMain* m = StartMain();
         QStringList paths, opened;
         std::vector<std::unique_ptr<QProcess>> starts;
-        for (int i = 0; i < 20; ++i) {
+#ifdef __SANITIZE_ADDRESS__
+        const int count = 6;   // each instrumented start costs seconds of the two cores
+#else
+        const int count = 20;
+#endif
+        for (int i = 0; i < count; ++i) {
             paths << makeFile(QStringLiteral("page%1.html").arg(i), "<P>");
             starts.emplace_back(new QProcess)->start(QrnBinary(), {paths.last()});
         }
         // This test is the first instance: its event loop serves them while it waits.
         QTRY_VERIFY_WITH_TIMEOUT(std::all_of(starts.begin(), starts.end(),
                                              [](const auto& p) { return p->state() == QProcess::NotRunning; }),
-                                 90000);
+                                 240000);
         for (const auto& p : starts)
             QVERIFY(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0);
-        QTRY_COMPARE_WITH_TIMEOUT(m->Documents().size(), 21, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(m->Documents().size(), count + 1, 15000);
         QTest::qWait(500);   // nothing comes twice, late
         for (frmDocument* d : m->Documents())
             if (d->HasFile())
