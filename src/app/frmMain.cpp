@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/CommandStates.h"
 #include "app/KeyboardLocks.h"
 #include "app/MenuTable.h"
 
@@ -847,38 +848,30 @@ void frmMain::refreshCommandsFor(frmDocument* doc)
     // Only the active document speaks for the main window's commands.
     if (ActiveDocument() != doc)
         return;
-    CodeMax1* editor = doc->Editor();
-    ToolbarButton(QStringLiteral("Save"))->setEnabled(editor->Modified());
-    QAction* edit = Menu(QStringLiteral("mnuEdit"))->menuAction();
-    if (doc->IsEditMode()) {
-        edit->setEnabled(true);
-        ToolbarButton(QStringLiteral("Undo"))->setEnabled(editor->CanUndo());
-        ToolbarButton(QStringLiteral("Redo"))->setEnabled(editor->CanRedo());
-        ToolbarButton(QStringLiteral("Cut"))->setEnabled(editor->CanCut());
-        ToolbarButton(QStringLiteral("Copy"))->setEnabled(editor->CanCopy());
-        ToolbarButton(QStringLiteral("Paste"))->setEnabled(editor->CanPaste());
-        for (int pos = 12; pos <= 18; ++pos)
-            ToolbarButtonAt(pos)->setEnabled(true);
-    } else {
-        edit->setEnabled(false);
-        for (int pos = 4; pos <= 17; ++pos)
-            ToolbarButtonAt(pos)->setEnabled(false);
-    }
+    const CodeMax1* e = doc->Editor();
+    applyCommandStates(CommandStatesFor({true, doc->IsEditMode(), e->Modified(), e->CanUndo(), e->CanRedo(), e->CanCut(),
+                                         e->CanCopy(), e->CanPaste(), Action(QStringLiteral("mnuViewEdit"))->isChecked()}));
     // Keep the Edit items in step too, so their shortcuts follow the buttons.
     mnuEdit_DropDown();
-    for (int i = 1; i <= 11; ++i)
-        PowerbarButton(i)->setEnabled(edit->isEnabled());
-    for (const char* name : {"mnuViewWhitespace", "mnuViewLine", "mnuViewMargin"})
-        Action(QLatin1String(name))->setEnabled(edit->isEnabled() && !Action(QStringLiteral("mnuViewEdit"))->isChecked());
 }
 
 void frmMain::DisableCommandsForNoDocument()
 {
     fctnShowDocMenus(false);
+    applyCommandStates(CommandStatesFor({}));
+}
+
+void frmMain::applyCommandStates(const CommandStates& states)
+{
+    for (const auto& [key, on] : states.buttons)
+        ToolbarButton(key)->setEnabled(on);
+    if (states.editMenu)
+        Menu(QStringLiteral("mnuEdit"))->menuAction()->setEnabled(*states.editMenu);
     for (int i = 1; i <= 11; ++i)
-        PowerbarButton(i)->setEnabled(false);
-    for (int pos = 3; pos <= 18; ++pos)
-        ToolbarButtonAt(pos)->setEnabled(false);
+        PowerbarButton(i)->setEnabled(states.powerbar);
+    if (states.viewOptions)
+        for (const char* name : {"mnuViewWhitespace", "mnuViewLine", "mnuViewMargin"})
+            Action(QLatin1String(name))->setEnabled(*states.viewOptions);
 }
 
 // --- recent files --------------------------------------------------------------

@@ -23,6 +23,7 @@ class QToolButton;
 class SingleInstance;
 class StatusPanel;
 class frmDocument;
+struct CommandStates;
 class QLabel;
 
 class frmMain : public Workspace {
@@ -153,6 +154,7 @@ private:
     bool saveDocumentAs(frmDocument* doc, bool fromSaveAll);
     bool writeDocument(frmDocument* doc, const QString& path);
     void syncFileSave();
+    void applyCommandStates(const CommandStates& states);
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar1 = nullptr;

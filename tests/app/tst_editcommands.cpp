@@ -7,7 +7,10 @@
 
 #include "MarkedText.h"
 #include "TestEnv.h"
+#include "app/CommandStates.h"
 #include "document/CodeMax1.h"
+
+Q_DECLARE_METATYPE(DocumentState)
 
 // The Edit menu, its shortcuts and the main toolbar acting on the active document.
 class TestEditCommands : public QObject {
@@ -79,6 +82,38 @@ private slots:
         m->ToolbarButton("Redo")->trigger();
         m->Toolbar1_ButtonClick("NoSuchKey");  // ignored
         QCOMPARE(e->Text() + "/" + QString::number(m->Documents().size()), QStringLiteral("abc/1"));
+    }
+
+    // The rule alone: what no document, a document being edited and one in preview allow.
+    void commandStateRule_data()
+    {
+        QTest::addColumn<DocumentState>("state");
+        QTest::addColumn<QString>("enabled");    // buttons on, in the rule's order
+        QTest::addColumn<QString>("disabled");   // buttons off
+        QTest::addColumn<int>("menuAndViews");   // -1 unchanged, else edit menu + 2 * view options
+        QTest::newRow("no document") << DocumentState{} << ""
+            << "Save,Undo,Redo,Cut,Copy,Paste,Find,Replace,Spell,Compress,Tidy,External" << -1;
+        QTest::newRow("editing") << DocumentState{true, true, true, true, false, false, true, true, false}
+            << "Save,Undo,Copy,Paste,Find,Replace,Spell,Compress,Tidy,External" << "Redo,Cut" << 3;
+        QTest::newRow("editing, maximised") << DocumentState{true, true, false, false, false, false, false, true, true}
+            << "Paste,Find,Replace,Spell,Compress,Tidy,External" << "Save,Undo,Redo,Cut,Copy" << 1;
+        QTest::newRow("preview") << DocumentState{true, false, true, true, true, true, true, true, false}
+            << "Save" << "Undo,Redo,Cut,Copy,Paste,Find,Replace,Spell,Compress,Tidy" << 0;
+    }
+    void commandStateRule()
+    {
+        QFETCH(DocumentState, state);
+        QFETCH(QString, enabled);
+        QFETCH(QString, disabled);
+        QFETCH(int, menuAndViews);
+        const CommandStates c = CommandStatesFor(state);
+        QStringList on, off;
+        for (const auto& [key, yes] : c.buttons)
+            (yes ? on : off) << key;
+        QCOMPARE(on.join(','), enabled);
+        QCOMPARE(off.join(','), disabled);
+        QCOMPARE(c.editMenu.has_value() && c.viewOptions.has_value() ? *c.editMenu + 2 * *c.viewOptions : -1, menuAndViews);
+        QCOMPARE(c.powerbar, state.open && state.editMode);
     }
 
     void previewModeDisablesEditing()
