@@ -1,18 +1,13 @@
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>
-#include <cerrno>
 #include <cstring>
 
 #include "app/Prompter.h"
-#include "document/DiskFile.h"
+#include "document/DocumentFile.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
-#include <Qsci/qscilexercpp.h>
-#include <Qsci/qscilexerhtml.h>
-#include <Qsci/qscilexerjava.h>
-#include <Qsci/qscilexerxml.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,8 +15,6 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -35,110 +28,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <unistd.h>
-
 namespace {
-
-// Elements of the colour table: element e uses colour slots 4 + 2e (text) and
-// 5 + 2e (background) and style slot e.
-enum Element {
-    ElText = 0,
-    ElNumber = 1,
-    ElKeyword = 2,
-    ElOperator = 3,
-    ElScope = 4,
-    ElComment = 5,
-    ElString = 6,
-    ElTagText = 7,
-    ElEntity = 8,
-    ElTagName = 9,
-    ElAttribute = 10,
-    ElLineNumber = 11,
-};
-
-QColor fromColorRef(int ref)
-{
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
-}
-
-// A script language embedded in HTML: its styles follow one another from a base.
-int scriptElement(int offset, const int* table, int count)
-{
-    return offset < count ? table[offset] : ElText;
-}
-
-int htmlElement(int style)
-{
-    static const int js[] = {ElScope, ElText, ElComment, ElComment, ElComment, ElNumber, ElText,
-                             ElKeyword, ElString, ElString, ElOperator, ElString, ElString};
-    static const int vb[] = {ElScope, ElText, ElComment, ElNumber, ElKeyword, ElString, ElText, ElString};
-    static const int py[] = {ElScope, ElText, ElComment, ElNumber, ElString, ElString, ElKeyword,
-                             ElString, ElString, ElText, ElText, ElOperator, ElText};
-    using L = QsciLexerHTML;
-    if (style >= L::JavaScriptStart && style <= L::JavaScriptRegex)
-        return scriptElement(style - L::JavaScriptStart, js, 13);
-    if (style >= L::ASPJavaScriptStart && style <= L::ASPJavaScriptRegex)
-        return scriptElement(style - L::ASPJavaScriptStart, js, 13);
-    if (style >= L::VBScriptStart && style <= L::VBScriptUnclosedString)
-        return scriptElement(style - L::VBScriptStart, vb, 8);
-    if (style >= L::ASPVBScriptStart && style <= L::ASPVBScriptUnclosedString)
-        return scriptElement(style - L::ASPVBScriptStart, vb, 8);
-    if (style >= L::PythonStart && style <= L::PythonIdentifier)
-        return scriptElement(style - L::PythonStart, py, 13);
-    if (style >= L::ASPPythonStart && style <= L::ASPPythonIdentifier)
-        return scriptElement(style - L::ASPPythonStart, py, 13);
-    switch (style) {
-    case L::Tag: case L::UnknownTag: case L::OtherInTag: case L::XMLTagEnd: case L::XMLStart:
-    case L::XMLEnd: case L::Script: case L::SGMLDefault: case L::SGMLCommand:
-        return ElTagName;
-    case L::Attribute: case L::UnknownAttribute: case L::SGMLParameter:
-        return ElAttribute;
-    case L::HTMLNumber: case L::PHPNumber:
-        return ElNumber;
-    case L::HTMLDoubleQuotedString: case L::HTMLSingleQuotedString: case L::HTMLValue:
-    case L::SGMLDoubleQuotedString: case L::SGMLSingleQuotedString: case L::PHPDoubleQuotedString:
-    case L::PHPSingleQuotedString: case L::PHPDoubleQuotedVariable:
-        return ElString;
-    case L::HTMLComment: case L::ASPXCComment: case L::SGMLComment: case L::SGMLParameterComment:
-    case L::PHPComment: case L::PHPCommentLine:
-        return ElComment;
-    case L::Entity: case L::SGMLEntity: case L::SGMLSpecial:
-        return ElEntity;
-    case L::ASPAtStart: case L::ASPStart: case L::PHPStart:
-        return ElScope;
-    case L::PHPKeyword:
-        return ElKeyword;
-    case L::PHPOperator:
-        return ElOperator;
-    default:
-        return ElText;
-    }
-}
-
-int cppElement(int style)
-{
-    using L = QsciLexerCPP;
-    switch (style & ~64) {  // inactive (preprocessor-disabled) styles look like active ones
-    case L::Comment: case L::CommentLine: case L::CommentDoc: case L::CommentLineDoc:
-    case L::CommentDocKeyword: case L::CommentDocKeywordError: case L::PreProcessorComment:
-    case L::PreProcessorCommentLineDoc: case L::TaskMarker:
-        return ElComment;
-    case L::Number: case L::UUID: case L::UserLiteral:
-        return ElNumber;
-    case L::Keyword: case L::KeywordSet2: case L::GlobalClass:
-        return ElKeyword;
-    case L::DoubleQuotedString: case L::SingleQuotedString: case L::UnclosedString:
-    case L::VerbatimString: case L::Regex: case L::RawString: case L::TripleQuotedVerbatimString:
-    case L::HashQuotedString: case L::EscapeSequence:
-        return ElString;
-    case L::PreProcessor:
-        return ElScope;
-    case L::Operator:
-        return ElOperator;
-    default:
-        return ElText;
-    }
-}
 
 // UTF-16 units in a stretch of valid UTF-8.
 int countUnits(const char* p, long n)
@@ -264,28 +154,11 @@ bool isModifierKey(int key)
 
 CodeMax1::CodeMax1(QWidget* parent)
     : QsciScintilla(parent)
+    , m_syntax(this, m_bookmarkMarker)
 {
     setObjectName(QStringLiteral("CodeMax1"));
     setUtf8(true);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
-    m_font = QFont(QStringLiteral("Courier"), 10);
-
-    // A usable look before the owner pushes its colour scheme.
-    const int white = 0xFFFFFF, grey = 0x808080;
-    for (int slot = 0; slot < 31; ++slot)
-        m_colors[slot] = (slot % 2 == 1 || slot == 0) ? white : 0;
-    m_colors[1] = grey;
-    m_colors[2] = white;
-    m_colors[3] = 0;
-    m_colors[12] = m_colors[22] = 0xFF0000;  // tags
-    m_colors[10] = m_colors[24] = 0xA00000;  // attribute names
-    m_colors[6] = m_colors[16] = 0x008200;   // attribute values
-    m_colors[14] = m_colors[30] = 0x0000FF;  // comments: red on yellow
-    m_colors[15] = 0x00FFFF;
-    m_colors[8] = m_colors[20] = grey;       // entities
-    m_colors[26] = white;                    // line numbers: white on grey
-    m_colors[27] = grey;
-    m_colors[28] = m_colors[29] = white;
 
     setMarginType(0, NumberMargin);
     setMarginWidth(0, 0);
@@ -337,13 +210,12 @@ CodeMax1::CodeMax1(QWidget* parent)
     });
 
     SetFormat(m_format);
-    applyLexer();
+    m_syntax.applyLexer();
 }
 
 CodeMax1::~CodeMax1()
 {
-    setLexer(nullptr);
-    delete m_lexer;
+    m_syntax.dropLexer();
 }
 
 // ---------------------------------------------------------------- text
@@ -575,7 +447,7 @@ void CodeMax1::flushChange()
         return;
     m_changePending = false;
     settleCount();
-    updateLineNumberWidth();
+    m_syntax.updateLineNumberWidth();
     emit Change();
 }
 
@@ -690,212 +562,62 @@ void CodeMax1::SetCaretPos(int line, int col)
 
 QString CodeMax1::Language() const
 {
-    return m_language;
+    return m_syntax.language();
 }
 
 void CodeMax1::SetLanguage(const QString& language)
 {
-    if (language == m_language)
-        return;
-    m_language = language;
-    applyLexer();
+    m_syntax.setLanguage(language);
 }
 
 bool CodeMax1::ColorSyntax() const
 {
-    return m_colorSyntax;
+    return m_syntax.colorSyntax();
 }
 
 void CodeMax1::SetColorSyntax(bool on)
 {
-    if (on == m_colorSyntax)
-        return;
-    m_colorSyntax = on;
-    applyLexer();
-}
-
-void CodeMax1::applyLexer()
-{
-    QsciLexer* lexer = nullptr;
-    m_lexerStyles.clear();
-    if (m_colorSyntax) {
-        int (*element)(int) = htmlElement;
-        if (m_language.compare(QLatin1String("HTML"), Qt::CaseInsensitive) == 0) {
-            lexer = new QsciLexerHTML(this);
-        } else if (m_language.compare(QLatin1String("XML"), Qt::CaseInsensitive) == 0) {
-            lexer = new QsciLexerXML(this);
-        } else if (m_language.compare(QLatin1String("Java"), Qt::CaseInsensitive) == 0) {
-            lexer = new QsciLexerJava(this);
-            element = cppElement;
-        } else if (m_language.compare(QLatin1String("C/C++"), Qt::CaseInsensitive) == 0) {
-            lexer = new QsciLexerCPP(this);
-            element = cppElement;
-        }
-        if (lexer) {
-            for (int style = 0; style < 128; ++style)
-                if (!lexer->description(style).isEmpty())
-                    m_lexerStyles.append({style, element(style)});
-        }
-    }
-    // Give the new lexer every slot before the control takes it, so the text
-    // never shows the lexer's own colours.
-    QsciLexer* old = m_lexer;
-    m_lexer = lexer;
-    if (lexer) {
-        lexer->setDefaultFont(elementFont(ElText));
-        lexer->setDefaultColor(fromColorRef(m_colors[4]));
-        lexer->setDefaultPaper(fromColorRef(m_colors[0]));
-    }
-    for (int e = 0; e <= ElAttribute; ++e)
-        applyElement(e);
-    setLexer(lexer);
-    delete old;
-    // Setting a lexer resets the default style; take back ours.
-    applyElement(ElText);
-    applyWindowBackground();
-    applyMarginsAndMarkers();
-}
-
-QFont CodeMax1::elementFont(int element) const
-{
-    QFont font = m_font;
-    const int style = (element >= 0 && element < 13) ? m_styles[element] : 0;
-    font.setBold(m_font.bold() || (style & 1));
-    font.setItalic(m_font.italic() || (style & 2));
-    return font;
-}
-
-void CodeMax1::applyElement(int element)
-{
-    if (element == ElLineNumber) {
-        applyMarginsAndMarkers();
-        return;
-    }
-    const QColor fore = fromColorRef(m_colors[4 + 2 * element]);
-    const QColor back = fromColorRef(m_colors[5 + 2 * element]);
-    const QFont font = elementFont(element);
-    if (m_lexer) {
-        for (const auto& [style, e] : m_lexerStyles) {
-            if (e != element)
-                continue;
-            m_lexer->setColor(fore, style);
-            m_lexer->setPaper(back, style);
-            m_lexer->setFont(font, style);
-        }
-        if (element == ElText) {
-            m_lexer->setDefaultColor(fore);
-            m_lexer->setDefaultFont(font);
-        }
-        return;
-    }
-    if (element != ElText)
-        return;
-    // Plain text: the default style, copied to every style, then the text style's own background.
-    const QByteArray family = font.family().toUtf8();
-    SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, family.constData());
-    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT, long(font.pointSizeF() * int(SC_FONT_SIZE_MULTIPLIER)));
-    SendScintilla(SCI_STYLESETBOLD, STYLE_DEFAULT, font.bold() ? 1 : 0);
-    SendScintilla(SCI_STYLESETITALIC, STYLE_DEFAULT, font.italic() ? 1 : 0);
-    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, fore);
-    SendScintilla(SCI_STYLESETBACK, STYLE_DEFAULT, fromColorRef(m_colors[0]));
-    SendScintilla(SCI_STYLECLEARALL);
-    SendScintilla(SCI_STYLESETBACK, 0, back);
-    applyMarginsAndMarkers();
-}
-
-void CodeMax1::applyWindowBackground()
-{
-    const QColor back = fromColorRef(m_colors[0]);
-    if (m_lexer)
-        m_lexer->setDefaultPaper(back);
-    SendScintilla(SCI_STYLESETBACK, STYLE_DEFAULT, back);
-}
-
-void CodeMax1::applyMarginsAndMarkers()
-{
-    QFont font = m_font;
-    font.setBold(m_styles[ElLineNumber] & 1);
-    font.setItalic(m_styles[ElLineNumber] & 2);
-    setMarginsFont(font);
-    setMarginsForegroundColor(fromColorRef(m_colors[26]));
-    setMarginsBackgroundColor(fromColorRef(m_colors[27]));
-    setMarginBackgroundColor(1, fromColorRef(m_colors[1]));
-    setMarkerForegroundColor(fromColorRef(m_colors[2]), m_bookmarkMarker);
-    setMarkerBackgroundColor(fromColorRef(m_colors[3]), m_bookmarkMarker);
-    m_lineNumberDigits = 0;
-    updateLineNumberWidth();
-}
-
-void CodeMax1::updateLineNumberWidth()
-{
-    if (!m_lineNumbering) {
-        setMarginWidth(0, 0);
-        return;
-    }
-    const int digits = int(QString::number(LineCount()).size());
-    if (digits == m_lineNumberDigits)
-        return;
-    m_lineNumberDigits = digits;
-    setMarginWidth(0, QString(qMax(digits, 2) + 1, QLatin1Char('9')));
+    m_syntax.setColorSyntax(on);
 }
 
 void CodeMax1::SetColor(int slot, int colorRef)
 {
-    if (slot < 0 || slot > 30)
-        return;
-    m_colors[slot] = colorRef;
-    if (slot == 0)
-        applyWindowBackground();
-    else if (slot >= 4 && slot <= 27)
-        applyElement((slot - 4) / 2);
-    else if (slot <= 3)
-        applyMarginsAndMarkers();
-    // 28 and 29 (divider lines) and 30 (highlighted line) have no counterpart here.
+    m_syntax.setColor(slot, colorRef);
 }
 
 int CodeMax1::GetColor(int slot) const
 {
-    return (slot >= 0 && slot <= 30) ? m_colors[slot] : 0;
+    return m_syntax.color(slot);
 }
 
 void CodeMax1::SetFontStyle(int slot, int style)
 {
-    if (slot < 0 || slot > 12)
-        return;
-    m_styles[slot] = style & 3;
-    if (slot <= ElLineNumber)
-        applyElement(slot);
+    m_syntax.setFontStyle(slot, style);
 }
 
 int CodeMax1::GetFontStyle(int slot) const
 {
-    return (slot >= 0 && slot <= 12) ? m_styles[slot] : 0;
+    return m_syntax.fontStyle(slot);
 }
 
 QFont CodeMax1::Font() const
 {
-    return m_font;
+    return m_syntax.font();
 }
 
 void CodeMax1::SetFont(const QFont& font)
 {
-    m_font = font;
-    if (m_lexer)
-        m_lexer->setDefaultFont(elementFont(ElText));
-    for (int e = 0; e <= ElLineNumber; ++e)
-        applyElement(e);
+    m_syntax.setFont(font);
 }
 
 bool CodeMax1::LineNumbering() const
 {
-    return m_lineNumbering;
+    return m_syntax.lineNumbering();
 }
 
 void CodeMax1::SetLineNumbering(bool on)
 {
-    m_lineNumbering = on;
-    m_lineNumberDigits = 0;
-    updateLineNumberWidth();
+    m_syntax.setLineNumbering(on);
 }
 
 bool CodeMax1::DisplayLeftMargin() const
@@ -1013,45 +735,37 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
     m_cancelLoad = false;
     QPointer<CodeMax1> self(this);
     // A large file is read by pieces, keeping the window painted.
-    DiskFile::ReadResult read = DiskFile::Read(path, [&] {
+    const DocumentFile::Loaded file = DocumentFile::Load(path, [&] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return self && !m_cancelLoad;
     });
     if (!self)
         return false;
-    if (!read.ok) {
+    if (!file.ok || !SetUtf8Text(file.utf8)) {
         if (error)
-            *error = read.cancelled ? tr("Loading was cancelled.") : tr("Cannot open '%1': %2.").arg(path, read.error);
+            *error = file.ok ? tr("Loading was cancelled.") : file.error;
         return false;
     }
-    FileFormat format;
-    if (!SetUtf8Text(FileText::DecodeToUtf8(read.bytes, &format))) {
-        if (error)
-            *error = tr("Loading was cancelled.");
-        return false;
-    }
-    SetFormat(format);
+    SetFormat(file.format);
     return true;
 }
 
 bool CodeMax1::ReloadFile(const QString& path, QString* error)
 {
-    DiskFile::ReadResult read = DiskFile::Read(path);
-    if (!read.ok) {
+    const DocumentFile::Loaded file = DocumentFile::Load(path);
+    if (!file.ok) {
         if (error)
-            *error = tr("Cannot open '%1': %2.").arg(path, read.error);
+            *error = file.error;
         return false;
     }
-    FileFormat format;
-    const QByteArray text = FileText::DecodeToUtf8(read.bytes, &format);
     const int line = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
     const bool readOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     // One step for Undo, which brings back the text as it was here.
-    ReplaceAllUtf8(text);
+    ReplaceAllUtf8(file.utf8);
     SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
     SendScintilla(SCI_GOTOLINE, std::min<long>(line, SendScintilla(SCI_GETLINECOUNT) - 1));
-    SetFormat(format);
+    SetFormat(file.format);
     SetModified(false);
     notifySelChange();
     return true;
@@ -1059,45 +773,8 @@ bool CodeMax1::ReloadFile(const QString& path, QString* error)
 
 bool CodeMax1::SaveFile(const QString& path, bool, QString* error)
 {
-    auto fail = [&](const QString& message) {
-        if (error)
-            *error = message;
+    if (!DocumentFile::Save(*this, path, error))
         return false;
-    };
-    // Write where a symbolic link points, so the link stays a link.
-    QString target = QFileInfo(path).absoluteFilePath();
-    for (int depth = 0; depth < 40 && QFileInfo(target).isSymLink(); ++depth)
-        target = QFileInfo(target).symLinkTarget();
-
-    const QFileInfo info(target);
-    if (info.isDir())
-        return fail(tr("'%1' is a folder.").arg(path));
-    const bool existed = info.exists();
-    // A device or a pipe would be replaced by a regular file.
-    if (const QString why = DiskFile::NotWritableReason(target); !why.isEmpty())
-        return fail(tr("Cannot save '%1': %2.").arg(path, why));
-    const QFileDevice::Permissions permissions = info.permissions();
-    // Renaming over a read-only file would succeed; a user marking a file
-    // read-only expects it to stay as it is.
-    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (existed && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
-        return fail(tr("Cannot save '%1': %2.").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-    if (existed && !(permissions & anyWrite))
-        return fail(tr("Cannot save '%1': %2.").arg(path, tr("Permission denied")));
-
-    const QByteArray bytes = FileText::EncodeFromUtf8(Utf8Text(), m_format);
-    QString reason;
-    if (!DiskFile::WriteAtomically(target, bytes, &reason))
-        return fail(tr("Cannot save '%1': %2.").arg(path, reason));
-    if (existed) {
-        QFile::setPermissions(target, permissions);
-        // Best effort: keep the owner when an administrator saves someone's file.
-        const QFileInfo written(target);
-        if (written.ownerId() != info.ownerId() || written.groupId() != info.groupId()) {
-            const QByteArray native = QFile::encodeName(target);
-            [[maybe_unused]] const int rc = ::chown(native.constData(), info.ownerId(), info.groupId());
-        }
-    }
     SetModified(false);
     return true;
 }

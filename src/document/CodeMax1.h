@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "document/FileText.h"
+#include "document/SyntaxStyles.h"
 
-class QsciLexer;
 class QPrinter;
 
 // A selection as line/column pairs counted from 0 (columns in characters).
@@ -183,8 +183,6 @@ private:
     void setBookmarks(const QVector<int>& lines);
     void onBookmarkStep(int type, int token);
     void applyPendingBookmarks();
-    void applyLexer();
-    void applySlots();
     void findNext(bool showMessage);
     int replaceAll();
     void showFindDialog(bool replace);
@@ -192,11 +190,7 @@ private:
     void repeatCountPrompt();
     void moveBookmark(bool forward);
 
-    QString m_language = QStringLiteral("HTML");
-    bool m_colorSyntax = true;
-    bool m_lineNumbering = false;
     bool m_leftMargin = false;
-    QsciLexer* m_lexer = nullptr;
     FileFormat m_format;
     QString m_findText;
     QString m_replaceText;
@@ -207,8 +201,6 @@ private:
     mutable long m_pendingInsertPos = -1;
     mutable long m_pendingInsertLength = 0;
     bool m_changePending = false;
-    int m_colors[31] = {};
-    int m_styles[13] = {};
     int m_bookmarkMarker = 1;
     // Column the caret stands at past the end of a shorter line after a line-up,
     // valid while the caret is still at m_virtualPos.
@@ -230,14 +222,8 @@ private:
     bool search(long from, long to, long* foundStart, long* foundEnd) const;
     void gotoLine(int line);
     void changeCase(bool upper);
-    void applyElement(int element);
-    void applyWindowBackground();
-    void applyMarginsAndMarkers();
-    void updateLineNumberWidth();
-    QFont elementFont(int element) const;
     class QsciCommand* command(int cmd) const;
 
-    QFont m_font;
     bool m_forceModified = false;
     bool m_cancelLoad = false;
     // Bookmarks of whole-text replacements, by undo mark (even: before, odd: after).
@@ -246,7 +232,5 @@ private:
     std::optional<QVector<int>> m_pendingBookmarks;
     long m_lastAnchor = -1;
     long m_lastCaret = -1;
-    int m_lineNumberDigits = 0;
-    // (lexer style, element) pairs of the current lexer; element = (text-colour slot - 4) / 2
-    QVector<QPair<int, int>> m_lexerStyles;
+    SyntaxStyles m_syntax;
 };
