@@ -3,30 +3,19 @@
 #include <QCoreApplication>
 #include <cstring>
 
-#include "app/Prompter.h"
+#include "document/CodeMaxCommands.h"
 #include "document/DocumentFile.h"
 
-#include <Qsci/qscicommand.h>
-#include <Qsci/qscicommandset.h>
-
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDialog>
 #include <QDropEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
-#include <QPushButton>
 #include <QPointer>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -95,37 +84,6 @@ int virtualKey(int key)
     }
 }
 
-bool isKnownCommand(int cmd)
-{
-    switch (cmd) {
-    case CmCmd::WordRight: case CmCmd::UpperCaseSelection: case CmCmd::Undo: case CmCmd::SelectAll:
-    case CmCmd::Redo: case CmCmd::Paste: case CmCmd::LineUp: case CmCmd::LineDelete:
-    case CmCmd::LineCut: case CmCmd::GotoLine: case CmCmd::FindReplace: case CmCmd::ReplaceAll:
-    case CmCmd::FindNext: case CmCmd::Find: case CmCmd::SetFindText: case CmCmd::SetReplaceText:
-    case CmCmd::LowerCaseSelection: case CmCmd::RepeatCount: case CmCmd::Delete: case CmCmd::Cut:
-    case CmCmd::Copy: case CmCmd::CharRight: case CmCmd::CharLeft: case CmCmd::BookmarkToggle:
-    case CmCmd::BookmarkPrev: case CmCmd::BookmarkNext: case CmCmd::BookmarkClearAll:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Commands a repeat count applies to; the others (dialogs, prompts) run once.
-bool isRepeatable(int cmd)
-{
-    switch (cmd) {
-    case CmCmd::WordRight: case CmCmd::UpperCaseSelection: case CmCmd::LowerCaseSelection:
-    case CmCmd::Undo: case CmCmd::Redo: case CmCmd::Paste: case CmCmd::LineUp:
-    case CmCmd::LineDelete: case CmCmd::LineCut: case CmCmd::FindNext: case CmCmd::Delete:
-    case CmCmd::CharRight: case CmCmd::CharLeft: case CmCmd::BookmarkToggle:
-    case CmCmd::BookmarkPrev: case CmCmd::BookmarkNext:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Keys a repeat count applies to when typed: text and plain editing or moving keys.
 bool isRepeatableKey(const QKeyEvent* e)
 {
@@ -169,21 +127,7 @@ CodeMax1::CodeMax1(QWidget* parent)
     markerDefine(QsciScintilla::Bookmark, m_bookmarkMarker);
     setMarginMarkerMask(1, 1 << m_bookmarkMarker);
 
-    // Ctrl+A is redo in this editor (select all stays a numbered command), so that
-    // once the document window removes the redo bindings, Ctrl+A reaches the menu.
-    if (QsciCommand* selectAll = command(CmCmd::SelectAll)) {
-        const int ctrlA = (Qt::CTRL | Qt::Key_A).toCombined();
-        if (selectAll->key() == ctrlA)
-            selectAll->setKey(0);
-        if (selectAll->alternateKey() == ctrlA)
-            selectAll->setAlternateKey(0);
-    }
-    if (QsciCommand* redo = command(CmCmd::Redo)) {
-        if (redo->key() == 0)
-            redo->setKey((Qt::CTRL | Qt::Key_A).toCombined());
-        else
-            redo->setAlternateKey((Qt::CTRL | Qt::Key_A).toCombined());
-    }
+    CodeMaxCommands::bindRedoToCtrlA(*this);
 
     // Only the notifications this class needs: QScintilla turns every insert and
     // delete notification into a character offset counted from the start of the
@@ -806,65 +750,19 @@ bool CodeMax1::PrintContents(QPrinter* printer)
 
 // ---------------------------------------------------------------- key bindings
 
-QsciCommand* CodeMax1::command(int cmd) const
-{
-    QsciCommand::Command which;
-    switch (cmd) {
-    case CmCmd::WordRight: which = QsciCommand::WordRight; break;
-    case CmCmd::UpperCaseSelection: which = QsciCommand::SelectionUpperCase; break;
-    case CmCmd::LowerCaseSelection: which = QsciCommand::SelectionLowerCase; break;
-    case CmCmd::Undo: which = QsciCommand::Undo; break;
-    case CmCmd::Redo: which = QsciCommand::Redo; break;
-    case CmCmd::SelectAll: which = QsciCommand::SelectAll; break;
-    case CmCmd::Paste: which = QsciCommand::Paste; break;
-    case CmCmd::LineUp: which = QsciCommand::LineUp; break;
-    case CmCmd::LineDelete: which = QsciCommand::LineDelete; break;
-    case CmCmd::LineCut: which = QsciCommand::LineCut; break;
-    case CmCmd::Delete: which = QsciCommand::Delete; break;
-    case CmCmd::Cut: which = QsciCommand::SelectionCut; break;
-    case CmCmd::Copy: which = QsciCommand::SelectionCopy; break;
-    case CmCmd::CharRight: which = QsciCommand::CharRight; break;
-    case CmCmd::CharLeft: which = QsciCommand::CharLeft; break;
-    default: return nullptr;
-    }
-    return const_cast<CodeMax1*>(this)->standardCommands()->find(which);
-}
-
 int CodeMax1::GetHotKeyCount(int cmd) const
 {
-    const QsciCommand* c = command(cmd);
-    if (!c)
-        return 0;
-    return (c->key() != 0 ? 1 : 0) + (c->alternateKey() != 0 ? 1 : 0);
+    return CodeMaxCommands::hotKeyCount(*this, cmd);
 }
 
 QKeySequence CodeMax1::GetHotKey(int cmd, int index) const
 {
-    const QsciCommand* c = command(cmd);
-    if (!c)
-        return QKeySequence();
-    QList<int> keys;
-    for (int key : {c->key(), c->alternateKey()})
-        if (key != 0)
-            keys.append(key);
-    return (index >= 0 && index < keys.size()) ? QKeySequence(keys.at(index)) : QKeySequence();
+    return CodeMaxCommands::hotKey(*this, cmd, index);
 }
 
 void CodeMax1::RemoveHotKey(int cmd, int index)
 {
-    QsciCommand* c = command(cmd);
-    if (!c)
-        return;
-    QList<int> keys;
-    for (int key : {c->key(), c->alternateKey()})
-        if (key != 0)
-            keys.append(key);
-    if (index < 0 || index >= keys.size())
-        return;
-    keys.removeAt(index);
-    // Unbinding also stops the control claiming the key as a shortcut override.
-    c->setAlternateKey(0);
-    c->setKey(keys.value(0, 0));
+    CodeMaxCommands::removeHotKey(*this, cmd, index);
 }
 
 // ---------------------------------------------------------------- events
@@ -955,139 +853,7 @@ void CodeMax1::inputMethodEvent(QInputMethodEvent* event)
 
 bool CodeMax1::ExecuteCmd(int cmd, const QVariant& data)
 {
-    if (!isKnownCommand(cmd))
-        return false;
-    int times = 1;
-    if (m_repeatPending > 0 && cmd != CmCmd::RepeatCount) {
-        times = m_repeatPending;
-        m_repeatPending = 0;
-    }
-    if (times > 1 && isRepeatable(cmd)) {
-        // Undo and redo step through history; everything else is one undo step.
-        const bool group = cmd != CmCmd::Undo && cmd != CmCmd::Redo;
-        if (group)
-            SendScintilla(SCI_BEGINUNDOACTION);
-        for (int i = 0; i < times; ++i)
-            runCommand(cmd, data);
-        if (group)
-            SendScintilla(SCI_ENDUNDOACTION);
-    } else {
-        runCommand(cmd, data);
-    }
-    notifySelChange();
-    return true;
-}
-
-void CodeMax1::runCommand(int cmd, const QVariant& data)
-{
-    const int count = data.isValid() && data.canConvert<int>() ? data.toInt() : 1;
-    switch (cmd) {
-    case CmCmd::WordRight: SendScintilla(SCI_WORDRIGHT); break;
-    case CmCmd::UpperCaseSelection: changeCase(true); break;
-    case CmCmd::LowerCaseSelection: changeCase(false); break;
-    case CmCmd::Undo: Undo(); break;
-    case CmCmd::Redo: Redo(); break;
-    case CmCmd::Paste: Paste(); break;
-    case CmCmd::Cut: Cut(); break;
-    case CmCmd::Copy: Copy(); break;
-    case CmCmd::SelectAll:  // caret at the end, where a user continues
-        SendScintilla(SCI_SETSEL, 0L, SendScintilla(SCI_GETLENGTH));
-        break;
-    case CmCmd::LineUp: lineUpKeepingColumn(); break;
-    case CmCmd::LineDelete: SendScintilla(SCI_LINEDELETE); break;
-    case CmCmd::LineCut: SendScintilla(SCI_LINECUT); break;
-    case CmCmd::Delete: SendScintilla(SCI_CLEAR); break;
-    case CmCmd::CharRight:
-        for (int i = 0; i < count; ++i)
-            charMove(true);
-        break;
-    case CmCmd::CharLeft:
-        for (int i = 0; i < count; ++i)
-            charMove(false);
-        break;
-    case CmCmd::GotoLine:
-        if (!data.isValid() || data.toInt() < 0)
-            gotoLinePrompt();
-        else
-            gotoLine(data.toInt());
-        break;
-    case CmCmd::FindReplace: showFindDialog(true); break;
-    case CmCmd::Find: showFindDialog(false); break;
-    case CmCmd::FindNext:
-        if (m_findText.isEmpty())
-            showFindDialog(false);
-        else
-            findNext(true);
-        break;
-    case CmCmd::ReplaceAll: replaceAll(); break;
-    case CmCmd::SetFindText: m_findText = data.toString(); break;
-    case CmCmd::SetReplaceText: m_replaceText = data.toString(); break;
-    case CmCmd::RepeatCount: repeatCountPrompt(); break;
-    case CmCmd::BookmarkToggle: {
-        const int line = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
-        if (markersAtLine(line) & (1 << m_bookmarkMarker))
-            markerDelete(line, m_bookmarkMarker);
-        else
-            markerAdd(line, m_bookmarkMarker);
-        break;
-    }
-    case CmCmd::BookmarkPrev: moveBookmark(false); break;
-    case CmCmd::BookmarkNext: moveBookmark(true); break;
-    case CmCmd::BookmarkClearAll: markerDeleteAll(m_bookmarkMarker); break;
-    default: break;
-    }
-}
-
-// Scintilla's own case commands leave non-ASCII letters as they are.
-void CodeMax1::changeCase(bool upper)
-{
-    const QString selected = SelText();
-    if (selected.isEmpty())
-        return;
-    const QString changed = upper ? selected.toUpper() : selected.toLower();
-    if (changed == selected)
-        return;
-    const long anchor = SendScintilla(SCI_GETANCHOR);
-    const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    const long start = qMin(anchor, caret);
-    SetSelText(changed);
-    const long end = start + changed.toUtf8().size();
-    if (anchor <= caret)
-        SendScintilla(SCI_SETSEL, start, end);
-    else
-        SendScintilla(SCI_SETSEL, end, start);
-}
-
-void CodeMax1::gotoLine(int line)
-{
-    line = qBound(0, line, LineCount() - 1);
-    SetCaretPos(line, 0);
-    SendScintilla(SCI_ENSUREVISIBLEENFORCEPOLICY, line);
-}
-
-void CodeMax1::gotoLinePrompt()
-{
-    const int current = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
-    const auto answer = Prompter::Current().InputBox(this, tr("Line number:"), tr("Go To Line"),
-                                                     QString::number(current + 1));
-    if (!answer)
-        return;
-    bool ok = false;
-    const int number = answer->trimmed().toInt(&ok);
-    if (!ok)
-        return;
-    gotoLine(number - 1);
-}
-
-void CodeMax1::repeatCountPrompt()
-{
-    const auto answer = Prompter::Current().InputBox(this, tr("Repeat count:"), tr("Repeat"), QString());
-    if (!answer)
-        return;
-    bool ok = false;
-    const int count = answer->trimmed().toInt(&ok);
-    if (ok && count > 0)
-        m_repeatPending = count;
+    return CodeMaxCommands::execute(*this, cmd, data);
 }
 
 QVector<int> CodeMax1::Bookmarks() const
@@ -1098,215 +864,4 @@ QVector<int> CodeMax1::Bookmarks() const
          line = SendScintilla(SCI_MARKERNEXT, line + 1, mask))
         lines.append(int(line));
     return lines;
-}
-
-void CodeMax1::moveBookmark(bool forward)
-{
-    const long mask = 1L << m_bookmarkMarker;
-    const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
-    long target;
-    if (forward) {
-        target = SendScintilla(SCI_MARKERNEXT, line + 1, mask);
-        if (target < 0)
-            target = SendScintilla(SCI_MARKERNEXT, 0L, mask);
-    } else {
-        target = line > 0 ? SendScintilla(SCI_MARKERPREVIOUS, line - 1, mask) : -1;
-        if (target < 0)
-            target = SendScintilla(SCI_MARKERPREVIOUS, long(LineCount() - 1), mask);
-    }
-    if (target >= 0)
-        gotoLine(int(target));
-}
-
-// ---------------------------------------------------------------- find and replace
-
-bool CodeMax1::search(long from, long to, long* foundStart, long* foundEnd) const
-{
-    const QByteArray needle = m_findText.toUtf8();
-    if (needle.isEmpty() || to <= from)
-        return false;
-    int flags = 0;
-    if (m_findMatchCase)
-        flags |= SCFIND_MATCHCASE;
-    if (m_findWholeWord)
-        flags |= SCFIND_WHOLEWORD;
-    SendScintilla(SCI_SETSEARCHFLAGS, flags);
-    SendScintilla(SCI_SETTARGETRANGE, from, to);
-    if (SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()), needle.constData()) < 0)
-        return false;
-    *foundStart = SendScintilla(SCI_GETTARGETSTART);
-    *foundEnd = SendScintilla(SCI_GETTARGETEND);
-    return true;
-}
-
-void CodeMax1::findNext(bool showMessage)
-{
-    const long length = SendScintilla(SCI_GETLENGTH);
-    const long from = SendScintilla(SCI_GETSELECTIONEND);
-    long start = 0, end = 0;
-    // From the caret to the end, then round from the top.
-    if (!search(from, length, &start, &end) && !search(0, length, &start, &end)) {
-        if (showMessage)
-            Prompter::Current().MsgBox(this, tr("Cannot find \"%1\".").arg(m_findText), MsgButtons::OKOnly,
-                                       MsgIcon::Information, QStringLiteral("QRN"));
-        return;
-    }
-    SendScintilla(SCI_SETSEL, start, end);
-    SendScintilla(SCI_CHOOSECARETX);
-    SendScintilla(SCI_SCROLLRANGE, start, end);
-    notifySelChange();
-}
-
-int CodeMax1::replaceAll()
-{
-    if (m_findText.isEmpty() || isReadOnly())
-        return 0;
-    const QByteArray replacement = m_replaceText.toUtf8();
-    int count = 0;
-    long pos = 0;
-    long start = 0, end = 0;
-    SendScintilla(SCI_BEGINUNDOACTION);
-    while (search(pos, SendScintilla(SCI_GETLENGTH), &start, &end)) {
-        SendScintilla(SCI_SETTARGETRANGE, start, end);
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()), replacement.constData());
-        pos = SendScintilla(SCI_GETTARGETEND);
-        ++count;
-    }
-    SendScintilla(SCI_ENDUNDOACTION);
-    return count;
-}
-
-void CodeMax1::showFindDialog(bool replace)
-{
-    QDialog dialog(this);
-    dialog.setObjectName(replace ? QStringLiteral("dlgReplace") : QStringLiteral("dlgFind"));
-    dialog.setWindowTitle(replace ? tr("Replace") : tr("Find"));
-
-    auto* findEdit = new QLineEdit(&dialog);
-    findEdit->setObjectName(QStringLiteral("txtFind"));
-    auto* replaceEdit = new QLineEdit(&dialog);
-    replaceEdit->setObjectName(QStringLiteral("txtReplace"));
-    auto* matchCase = new QCheckBox(tr("Match case"), &dialog);
-    matchCase->setObjectName(QStringLiteral("chkMatchCase"));
-    auto* wholeWord = new QCheckBox(tr("Whole word"), &dialog);
-    wholeWord->setObjectName(QStringLiteral("chkWholeWord"));
-
-    // Start from a one-line selection, as users expect, else from the last search.
-    const QString selected = SelText();
-    const bool useSelection = !selected.isEmpty() && !selected.contains(QLatin1Char('\n'))
-        && !selected.contains(QLatin1Char('\r'));
-    findEdit->setText(useSelection ? selected : m_findText);
-    replaceEdit->setText(m_replaceText);
-    matchCase->setChecked(m_findMatchCase);
-    wholeWord->setChecked(m_findWholeWord);
-
-    auto* grid = new QGridLayout;
-    auto* findLabel = new QLabel(tr("Find what:"), &dialog);
-    findLabel->setBuddy(findEdit);
-    grid->addWidget(findLabel, 0, 0);
-    grid->addWidget(findEdit, 0, 1);
-    if (replace) {
-        auto* replaceLabel = new QLabel(tr("Replace with:"), &dialog);
-        replaceLabel->setBuddy(replaceEdit);
-        grid->addWidget(replaceLabel, 1, 0);
-        grid->addWidget(replaceEdit, 1, 1);
-    } else {
-        replaceEdit->hide();
-    }
-    grid->addWidget(matchCase, 2, 0, 1, 2);
-    grid->addWidget(wholeWord, 3, 0, 1, 2);
-
-    auto* buttons = new QVBoxLayout;
-    auto addButton = [&](const QString& name, const QString& text) {
-        auto* button = new QPushButton(text, &dialog);
-        button->setObjectName(name);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        return button;
-    };
-    QPushButton* findNextButton = addButton(QStringLiteral("cmdFindNext"), tr("Find Next"));
-    findNextButton->setDefault(true);
-    QPushButton* replaceButton = replace ? addButton(QStringLiteral("cmdReplace"), tr("Replace")) : nullptr;
-    QPushButton* replaceAllButton = replace ? addButton(QStringLiteral("cmdReplaceAll"), tr("Replace All")) : nullptr;
-    QPushButton* closeButton = addButton(QStringLiteral("cmdClose"), tr("Close"));
-    buttons->addStretch();
-
-    auto* layout = new QHBoxLayout(&dialog);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    auto takeInput = [&] {
-        m_findText = findEdit->text();
-        m_replaceText = replaceEdit->text();
-        m_findMatchCase = matchCase->isChecked();
-        m_findWholeWord = wholeWord->isChecked();
-    };
-    connect(findNextButton, &QPushButton::clicked, &dialog, [&] {
-        takeInput();
-        findNext(true);
-    });
-    if (replace) {
-        connect(replaceButton, &QPushButton::clicked, &dialog, [&] {
-            takeInput();
-            if (m_findText.isEmpty())
-                return;
-            const QString current = SelText();
-            const Qt::CaseSensitivity cs = m_findMatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-            if (!current.isEmpty() && current.compare(m_findText, cs) == 0)
-                SetSelText(m_replaceText);
-            findNext(true);
-        });
-        connect(replaceAllButton, &QPushButton::clicked, &dialog, [&] {
-            takeInput();
-            const int count = replaceAll();
-            Prompter::Current().MsgBox(&dialog, tr("%1 occurrence(s) replaced.").arg(count), MsgButtons::OKOnly,
-                                       MsgIcon::Information, QStringLiteral("QRN"));
-        });
-    }
-    connect(closeButton, &QPushButton::clicked, &dialog, &QDialog::reject);
-
-    Prompter::Current().ExecDialog(&dialog);
-    if (!findEdit->text().isEmpty())
-        takeInput();
-}
-
-void CodeMax1::lineUpKeepingColumn()
-{
-    const long pos = SendScintilla(SCI_GETCURRENTPOS);
-    const CodeMaxRange sel = GetSel(false);
-    const int col = (m_virtualCol >= 0 && pos == m_virtualPos) ? m_virtualCol : sel.endCol;
-    m_virtualCol = -1;
-    if (sel.endLine == 0) {
-        SendScintilla(SCI_LINEUP);
-        return;
-    }
-    const int target = sel.endLine - 1;
-    const int length = GetLineLength(target);
-    SetCaretPos(target, std::min(col, length));
-    if (col > length) {
-        // Past the end of the shorter line: remember the column, as virtual space does.
-        m_virtualCol = col;
-        m_virtualPos = SendScintilla(SCI_GETCURRENTPOS);
-    }
-}
-
-void CodeMax1::charMove(bool right)
-{
-    const long anchor = SendScintilla(SCI_GETANCHOR);
-    const long pos = SendScintilla(SCI_GETCURRENTPOS);
-    if (anchor != pos) {
-        // A selection collapses to the side the caret moves towards.
-        const long to = right ? std::max(anchor, pos) : std::min(anchor, pos);
-        SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(to));
-        m_virtualCol = -1;
-        return;
-    }
-    if (!right && m_virtualCol >= 0 && pos == m_virtualPos) {
-        const CodeMaxRange sel = GetSel(false);
-        if (--m_virtualCol <= sel.endCol)
-            m_virtualCol = -1;
-        return;
-    }
-    m_virtualCol = -1;
-    SendScintilla(right ? SCI_CHARRIGHT : SCI_CHARLEFT);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "document/FileText.h"
+#include "document/FindReplace.h"
 #include "document/SyntaxStyles.h"
 
 class QPrinter;
@@ -156,8 +157,8 @@ public:
     bool ExecuteCmd(int cmd, const QVariant& data = QVariant());
 
     // Text and replace text last used by the find and replace commands.
-    QString FindText() const { return m_findText; }
-    QString ReplaceText() const { return m_replaceText; }
+    QString FindText() const { return m_find.findText; }
+    QString ReplaceText() const { return m_find.replaceText; }
     // The line numbers carrying a bookmark, ascending.
     QVector<int> Bookmarks() const;
 
@@ -180,22 +181,14 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    friend class CodeMaxCommands;
     void setBookmarks(const QVector<int>& lines);
     void onBookmarkStep(int type, int token);
     void applyPendingBookmarks();
-    void findNext(bool showMessage);
-    int replaceAll();
-    void showFindDialog(bool replace);
-    void gotoLinePrompt();
-    void repeatCountPrompt();
-    void moveBookmark(bool forward);
 
     bool m_leftMargin = false;
     FileFormat m_format;
-    QString m_findText;
-    QString m_replaceText;
-    bool m_findMatchCase = false;
-    bool m_findWholeWord = false;
+    FindReplace m_find;
     int m_repeatPending = 0;
     mutable int m_charCount = 0;
     mutable long m_pendingInsertPos = -1;
@@ -206,8 +199,6 @@ private:
     // valid while the caret is still at m_virtualPos.
     int m_virtualCol = -1;
     long m_virtualPos = -1;
-    void lineUpKeepingColumn();
-    void charMove(bool right);
 
     // Text positions: Scintilla counts UTF-8 bytes, this class counts characters
     // (UTF-16 units, as QString does).
@@ -218,11 +209,6 @@ private:
     void notifySelChange();
     void settleCount() const;
     void flushChange();
-    void runCommand(int cmd, const QVariant& data);
-    bool search(long from, long to, long* foundStart, long* foundEnd) const;
-    void gotoLine(int line);
-    void changeCase(bool upper);
-    class QsciCommand* command(int cmd) const;
 
     bool m_forceModified = false;
     bool m_cancelLoad = false;
