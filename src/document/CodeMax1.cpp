@@ -5,6 +5,7 @@
 
 #include "document/CodeMaxCommands.h"
 #include "document/DocumentFile.h"
+#include "document/KeyCodes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,102 +18,8 @@
 #include <QPointer>
 #include <QUrl>
 
-namespace {
-
-// UTF-16 units in a stretch of valid UTF-8.
-int countUnits(const char* p, long n)
-{
-    int units = 0;
-    for (long i = 0; i < n; ++i) {
-        const auto b = static_cast<unsigned char>(p[i]);
-        if ((b & 0xC0) != 0x80)
-            units += b >= 0xF0 ? 2 : 1;
-    }
-    return units;
-}
-
-int sequenceLength(unsigned char lead)
-{
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
-}
-
-// Classic virtual-key codes for the keys the program reacts to.
-int virtualKey(int key)
-{
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Menu: return 93;
-    case Qt::Key_Slash: case Qt::Key_Question: return 191;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Semicolon: case Qt::Key_Colon: return 186;
-    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
-    case Qt::Key_Comma: case Qt::Key_Less: return 188;
-    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
-    case Qt::Key_Period: case Qt::Key_Greater: return 190;
-    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 192;
-    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
-    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
-    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
-    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
-    default: return key & 0xFFFF;
-    }
-}
-
-// Keys a repeat count applies to when typed: text and plain editing or moving keys.
-bool isRepeatableKey(const QKeyEvent* e)
-{
-    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = e->text();
-    if (!text.isEmpty() && text.at(0).isPrint())
-        return true;
-    switch (e->key()) {
-    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Tab: case Qt::Key_Backspace:
-    case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isModifierKey(int key)
-{
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
-        || key == Qt::Key_AltGr;
-}
-
-} // namespace
-
 CodeMax1::CodeMax1(QWidget* parent)
     : QsciScintilla(parent)
-    , m_syntax(this, m_bookmarkMarker)
 {
     setObjectName(QStringLiteral("CodeMax1"));
     setUtf8(true);
@@ -124,8 +31,8 @@ CodeMax1::CodeMax1(QWidget* parent)
     setMarginWidth(1, 0);
     setMarginSensitivity(1, true);
     setMarginWidth(2, 0);
-    markerDefine(QsciScintilla::Bookmark, m_bookmarkMarker);
-    setMarginMarkerMask(1, 1 << m_bookmarkMarker);
+    markerDefine(QsciScintilla::Bookmark, LineBookmarks::Marker);
+    setMarginMarkerMask(1, 1 << LineBookmarks::Marker);
 
     CodeMaxCommands::bindRedoToCtrlA(*this);
 
@@ -135,22 +42,18 @@ CodeMax1::CodeMax1(QWidget* parent)
     // (This also silences QScintilla's textChanged; Change() replaces it.)
     SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CONTAINER));
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int linesAdded, int, int, int, int token, int) {
+            [this](int position, int type, const char* text, int length, int, int, int, int, int token, int) {
                 if (type & SC_MOD_CONTAINER)
-                    onBookmarkStep(type, token);
+                    m_bookmarks.onStep(type, token);
                 else
-                    onModified(position, type, text, length, linesAdded);
+                    onModified(position, type, text, length);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { notifySelChange(); });
     connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { notifySelChange(); });
     connect(this, &QsciScintilla::selectionChanged, this, [this] { notifySelChange(); });
     connect(this, &QsciScintilla::marginClicked, this, [this](int margin, int line, Qt::KeyboardModifiers) {
-        if (margin != 1)
-            return;
-        if (markersAtLine(line) & (1 << m_bookmarkMarker))
-            markerDelete(line, m_bookmarkMarker);
-        else
-            markerAdd(line, m_bookmarkMarker);
+        if (margin == 1)
+            m_bookmarks.toggle(line);
     });
 
     SetFormat(m_format);
@@ -245,12 +148,7 @@ void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVect
     // Replacing the whole text takes the bookmarks with it. Marks in the undo
     // step, one before the text and one after, put them back: undo meets the
     // first last, once the old text is back; redo meets the second last.
-    const int token = m_nextBookmarkToken;
-    if (bookmarksAfter) {
-        m_nextBookmarkToken += 2;
-        m_bookmarkSteps.insert(token, Bookmarks());
-        m_bookmarkSteps.insert(token + 1, *bookmarksAfter);
-    }
+    const int token = bookmarksAfter ? m_bookmarks.recordStep(*bookmarksAfter) : 0;
     SendScintilla(SCI_BEGINUNDOACTION);
     if (bookmarksAfter)
         SendScintilla(SCI_ADDUNDOACTION, long(token), 0L);
@@ -260,40 +158,9 @@ void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVect
         SendScintilla(SCI_ADDUNDOACTION, long(token + 1), 0L);
     SendScintilla(SCI_ENDUNDOACTION);
     if (bookmarksAfter)
-        setBookmarks(*bookmarksAfter);
+        m_bookmarks.setLines(*bookmarksAfter);
     SendScintilla(SCI_GOTOPOS, 0L);
     notifySelChange();
-}
-
-void CodeMax1::setBookmarks(const QVector<int>& lines)
-{
-    markerDeleteAll(m_bookmarkMarker);
-    for (int line : lines)
-        markerAdd(line, m_bookmarkMarker);
-}
-
-void CodeMax1::onBookmarkStep(int type, int token)
-{
-    // The first mark of a step, undone, or the second, redone: the text of that side is back.
-    const bool before = token % 2 == 0;
-    const bool undone = (type & SC_PERFORMED_UNDO) != 0;
-    const bool redone = (type & SC_PERFORMED_REDO) != 0;
-    if (!(undone && before) && !(redone && !before))
-        return;
-    auto it = m_bookmarkSteps.constFind(token);
-    if (it == m_bookmarkSteps.constEnd())
-        return;
-    m_pendingBookmarks = *it;
-    // Not inside Scintilla's own undo: the text is complete once it returns.
-    QMetaObject::invokeMethod(this, [this] { applyPendingBookmarks(); }, Qt::QueuedConnection);
-}
-
-void CodeMax1::applyPendingBookmarks()
-{
-    if (!m_pendingBookmarks)
-        return;
-    setBookmarks(*m_pendingBookmarks);
-    m_pendingBookmarks.reset();
 }
 
 QString CodeMax1::SelText() const
@@ -327,13 +194,12 @@ int CodeMax1::SelLength() const
     const long end = SendScintilla(SCI_GETSELECTIONEND);
     if (start == 0 && end == SendScintilla(SCI_GETLENGTH))
         return TextLength();
-    return unitsBetween(start, end);
+    return m_units.unitsBetween(start, end);
 }
 
 int CodeMax1::TextLength() const
 {
-    settleCount();
-    return m_charCount;
+    return m_units.count();
 }
 
 int CodeMax1::LineCount() const
@@ -353,22 +219,11 @@ void CodeMax1::SetModified(bool modified)
         SendScintilla(SCI_SETSAVEPOINT);
 }
 
-void CodeMax1::onModified(int position, int type, const char* text, int length, int)
+void CodeMax1::onModified(int position, int type, const char* text, int length)
 {
     // The character count follows every insertion and deletion (typing, undo, redo)
-    // without ever copying the whole text. Notifications come before the change;
-    // an insertion is counted once its text is in the buffer.
-    settleCount();
-    if (type & SC_MOD_BEFOREINSERT) {
-        if (text) {
-            m_charCount += countUnits(text, length);
-        } else {
-            m_pendingInsertPos = position;
-            m_pendingInsertLength = length;
-        }
-    } else if (type & SC_MOD_BEFOREDELETE) {
-        m_charCount -= unitsBetween(position, position + length);
-    }
+    // without ever copying the whole text.
+    m_units.beforeChange(position, type, text, length);
     if (!m_changePending) {
         m_changePending = true;
         // Changes made by Scintilla itself (drag and drop, middle-click paste)
@@ -377,20 +232,12 @@ void CodeMax1::onModified(int position, int type, const char* text, int length, 
     }
 }
 
-void CodeMax1::settleCount() const
-{
-    if (m_pendingInsertPos < 0)
-        return;
-    m_charCount += unitsBetween(m_pendingInsertPos, m_pendingInsertPos + m_pendingInsertLength);
-    m_pendingInsertPos = -1;
-}
-
 void CodeMax1::flushChange()
 {
     if (!m_changePending)
         return;
     m_changePending = false;
-    settleCount();
+    m_units.settle();
     m_syntax.updateLineNumberWidth();
     emit Change();
 }
@@ -409,41 +256,6 @@ void CodeMax1::notifySelChange()
 
 // ---------------------------------------------------------------- positions
 
-int CodeMax1::unitsBetween(long from, long to) const
-{
-    if (to <= from)
-        return 0;
-    const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, from, to - from));
-    return countUnits(data, to - from);
-}
-
-long CodeMax1::positionAt(int line, int col) const
-{
-    const int lines = LineCount();
-    if (line < 0)
-        return 0;
-    if (line >= lines)
-        return SendScintilla(SCI_GETLENGTH);
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
-    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const auto* data = reinterpret_cast<const unsigned char*>(SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
-    long i = 0;
-    int units = 0;
-    while (i < end - start && units < col) {
-        const int len = sequenceLength(data[i]);
-        units += len == 4 ? 2 : 1;
-        i += len;
-    }
-    return start + qMin(i, end - start);
-}
-
-void CodeMax1::lineColAt(long pos, int* line, int* col) const
-{
-    const int l = int(SendScintilla(SCI_LINEFROMPOSITION, pos));
-    *line = l;
-    *col = unitsBetween(SendScintilla(SCI_POSITIONFROMLINE, l), pos);
-}
-
 CodeMaxRange CodeMax1::GetSel(bool normalised) const
 {
     long start = SendScintilla(SCI_GETANCHOR);
@@ -451,15 +263,15 @@ CodeMaxRange CodeMax1::GetSel(bool normalised) const
     if (normalised && end < start)
         std::swap(start, end);
     CodeMaxRange range;
-    lineColAt(start, &range.startLine, &range.startCol);
-    lineColAt(end, &range.endLine, &range.endCol);
+    m_units.lineColAt(start, &range.startLine, &range.startCol);
+    m_units.lineColAt(end, &range.endLine, &range.endCol);
     return range;
 }
 
 void CodeMax1::SetSel(const CodeMaxRange& range, bool scrollToCaret)
 {
-    const long anchor = positionAt(range.startLine, range.startCol);
-    const long caret = positionAt(range.endLine, range.endCol);
+    const long anchor = m_units.positionAt(range.startLine, range.startCol);
+    const long caret = m_units.positionAt(range.endLine, range.endCol);
     SendScintilla(SCI_SETSEL, anchor, caret);
     SendScintilla(SCI_CHOOSECARETX);
     if (scrollToCaret)
@@ -481,7 +293,7 @@ int CodeMax1::GetLineLength(int line) const
 {
     if (line < 0 || line >= LineCount())
         return 0;
-    return unitsBetween(SendScintilla(SCI_POSITIONFROMLINE, line), SendScintilla(SCI_GETLINEENDPOSITION, line));
+    return m_units.unitsBetween(SendScintilla(SCI_POSITIONFROMLINE, line), SendScintilla(SCI_GETLINEENDPOSITION, line));
 }
 
 void CodeMax1::DeleteLine(int line)
@@ -496,7 +308,7 @@ void CodeMax1::DeleteLine(int line)
 
 void CodeMax1::SetCaretPos(int line, int col)
 {
-    SendScintilla(SCI_SETEMPTYSELECTION, positionAt(line, col));
+    SendScintilla(SCI_SETEMPTYSELECTION, m_units.positionAt(line, col));
     SendScintilla(SCI_CHOOSECARETX);
     SendScintilla(SCI_SCROLLCARET);
     notifySelChange();
@@ -619,7 +431,7 @@ void CodeMax1::Undo()
 {
     if (CanUndo())
         undo();
-    applyPendingBookmarks();
+    m_bookmarks.applyPending();
     notifySelChange();
 }
 
@@ -627,7 +439,7 @@ void CodeMax1::Redo()
 {
     if (CanRedo())
         redo();
-    applyPendingBookmarks();
+    m_bookmarks.applyPending();
     notifySelChange();
 }
 
@@ -777,15 +589,15 @@ void CodeMax1::keyPressEvent(QKeyEvent* event)
     if (event->modifiers() & Qt::AltModifier)
         shift |= 4;
     bool handled = false;
-    emit KeyDown(virtualKey(event->key()), shift, &handled);
+    emit KeyDown(KeyCodes::VirtualKey(event->key()), shift, &handled);
     if (handled) {
         event->accept();
         return;
     }
-    if (m_repeatPending > 0 && !isModifierKey(event->key())) {
+    if (m_repeatPending > 0 && !KeyCodes::IsModifier(event->key())) {
         const int times = m_repeatPending;
         m_repeatPending = 0;
-        if (isRepeatableKey(event)) {
+        if (KeyCodes::IsRepeatable(event)) {
             SendScintilla(SCI_BEGINUNDOACTION);
             for (int i = 0; i < times; ++i)
                 QsciScintilla::keyPressEvent(event);
@@ -858,10 +670,5 @@ bool CodeMax1::ExecuteCmd(int cmd, const QVariant& data)
 
 QVector<int> CodeMax1::Bookmarks() const
 {
-    QVector<int> lines;
-    const long mask = 1L << m_bookmarkMarker;
-    for (long line = SendScintilla(SCI_MARKERNEXT, 0L, mask); line >= 0;
-         line = SendScintilla(SCI_MARKERNEXT, line + 1, mask))
-        lines.append(int(line));
-    return lines;
+    return m_bookmarks.lines();
 }

@@ -2,7 +2,6 @@
 // The syntax-colouring edit control of every document window, of the options
 // sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class.
 #include <Qsci/qsciscintilla.h>
-#include <QHash>
 #include <QKeySequence>
 #include <QString>
 #include <QVariant>
@@ -11,7 +10,9 @@
 
 #include "document/FileText.h"
 #include "document/FindReplace.h"
+#include "document/LineBookmarks.h"
 #include "document/SyntaxStyles.h"
+#include "document/TextUnits.h"
 
 class QPrinter;
 
@@ -181,42 +182,29 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    // The numbered commands work on the caret, find and repeat state below.
     friend class CodeMaxCommands;
-    void setBookmarks(const QVector<int>& lines);
-    void onBookmarkStep(int type, int token);
-    void applyPendingBookmarks();
+
+    void onModified(int position, int type, const char* text, int length);
+    void notifySelChange();
+    void flushChange();
 
     bool m_leftMargin = false;
     FileFormat m_format;
     FindReplace m_find;
     int m_repeatPending = 0;
-    mutable int m_charCount = 0;
-    mutable long m_pendingInsertPos = -1;
-    mutable long m_pendingInsertLength = 0;
     bool m_changePending = false;
-    int m_bookmarkMarker = 1;
+    bool m_forceModified = false;
+    bool m_cancelLoad = false;
+    long m_lastAnchor = -1;
+    long m_lastCaret = -1;
     // Column the caret stands at past the end of a shorter line after a line-up,
     // valid while the caret is still at m_virtualPos.
     int m_virtualCol = -1;
     long m_virtualPos = -1;
-
     // Text positions: Scintilla counts UTF-8 bytes, this class counts characters
     // (UTF-16 units, as QString does).
-    int unitsBetween(long from, long to) const;
-    long positionAt(int line, int col) const;
-    void lineColAt(long pos, int* line, int* col) const;
-    void onModified(int position, int type, const char* text, int length, int linesAdded);
-    void notifySelChange();
-    void settleCount() const;
-    void flushChange();
-
-    bool m_forceModified = false;
-    bool m_cancelLoad = false;
-    // Bookmarks of whole-text replacements, by undo mark (even: before, odd: after).
-    QHash<int, QVector<int>> m_bookmarkSteps;
-    int m_nextBookmarkToken = 2;
-    std::optional<QVector<int>> m_pendingBookmarks;
-    long m_lastAnchor = -1;
-    long m_lastCaret = -1;
-    SyntaxStyles m_syntax;
+    TextUnits m_units{*this};
+    LineBookmarks m_bookmarks{*this};
+    SyntaxStyles m_syntax{this, LineBookmarks::Marker};
 };

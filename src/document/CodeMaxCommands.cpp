@@ -102,7 +102,7 @@ const CodeMaxCommands::Row* CodeMaxCommands::row(int number)
         {CmCmd::BookmarkToggle, [](E& e, const QVariant&) { toggleBookmark(e); }, true, 0},
         {CmCmd::BookmarkPrev, [](E& e, const QVariant&) { moveBookmark(e, false); }, true, 0},
         {CmCmd::BookmarkNext, [](E& e, const QVariant&) { moveBookmark(e, true); }, true, 0},
-        {CmCmd::BookmarkClearAll, [](E& e, const QVariant&) { e.markerDeleteAll(e.m_bookmarkMarker); }, false, 0},
+        {CmCmd::BookmarkClearAll, [](E& e, const QVariant&) { e.m_bookmarks.clear(); }, false, 0},
     };
     for (const Row& r : table)
         if (r.number == number)
@@ -299,27 +299,12 @@ void CodeMaxCommands::repeatCountPrompt(CodeMax1& e)
 
 void CodeMaxCommands::toggleBookmark(CodeMax1& e)
 {
-    const int line = int(e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS)));
-    if (e.markersAtLine(line) & (1 << e.m_bookmarkMarker))
-        e.markerDelete(line, e.m_bookmarkMarker);
-    else
-        e.markerAdd(line, e.m_bookmarkMarker);
+    e.m_bookmarks.toggle(int(e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS))));
 }
 
 void CodeMaxCommands::moveBookmark(CodeMax1& e, bool forward)
 {
-    const long mask = 1L << e.m_bookmarkMarker;
-    const long line = e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS));
-    long target;
-    if (forward) {
-        target = e.SendScintilla(S::SCI_MARKERNEXT, line + 1, mask);
-        if (target < 0)
-            target = e.SendScintilla(S::SCI_MARKERNEXT, 0L, mask);
-    } else {
-        target = line > 0 ? e.SendScintilla(S::SCI_MARKERPREVIOUS, line - 1, mask) : -1;
-        if (target < 0)
-            target = e.SendScintilla(S::SCI_MARKERPREVIOUS, long(e.LineCount() - 1), mask);
-    }
+    const long target = e.m_bookmarks.next(e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS)), forward);
     if (target >= 0)
         gotoLine(e, int(target));
 }
