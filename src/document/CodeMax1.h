@@ -1,6 +1,7 @@
 #pragma once
 // The syntax-colouring edit control of every document window, of the options
-// sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class.
+// sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class
+// and the parts it is made of (SyntaxStyles, TextUnits, LineBookmarks, CodeMaxCommands).
 #include <Qsci/qsciscintilla.h>
 #include <QKeySequence>
 #include <QString>

@@ -31,7 +31,8 @@ public:
             flags |= S::SCFIND_WHOLEWORD;
         m_editor.SendScintilla(S::SCI_SETSEARCHFLAGS, flags);
         m_editor.SendScintilla(S::SCI_SETTARGETRANGE, long(from), long(to));
-        if (m_editor.SendScintilla(S::SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()), needle.constData()) < 0)
+        const auto size = static_cast<unsigned long>(needle.size());
+        if (m_editor.SendScintilla(S::SCI_SEARCHINTARGET, size, needle.constData()) < 0)
             return false;
         *start = m_editor.SendScintilla(S::SCI_GETTARGETSTART);
         *end = m_editor.SendScintilla(S::SCI_GETTARGETEND);
@@ -65,8 +66,9 @@ const CodeMaxCommands::Row* CodeMaxCommands::row(int number)
         {CmCmd::Cut, [](E& e, const QVariant&) { e.Cut(); }, false, Q::SelectionCut},
         {CmCmd::Copy, [](E& e, const QVariant&) { e.Copy(); }, false, Q::SelectionCopy},
         // Caret at the end, where a user continues.
-        {CmCmd::SelectAll, [](E& e, const QVariant&) { e.SendScintilla(S::SCI_SETSEL, 0L, e.SendScintilla(S::SCI_GETLENGTH)); },
-         false, Q::SelectAll},
+        {CmCmd::SelectAll,
+         [](E& e, const QVariant&) { e.SendScintilla(S::SCI_SETSEL, 0L, e.SendScintilla(S::SCI_GETLENGTH)); }, false,
+         Q::SelectAll},
         {CmCmd::LineUp, [](E& e, const QVariant&) { lineUpKeepingColumn(e); }, true, Q::LineUp},
         {CmCmd::LineDelete, [](E& e, const QVariant&) { e.SendScintilla(S::SCI_LINEDELETE); }, true, Q::LineDelete},
         {CmCmd::LineCut, [](E& e, const QVariant&) { e.SendScintilla(S::SCI_LINECUT); }, true, Q::LineCut},
@@ -286,7 +288,8 @@ void CodeMaxCommands::gotoLinePrompt(CodeMax1& e)
 
 void CodeMaxCommands::repeatCountPrompt(CodeMax1& e)
 {
-    const auto answer = Prompter::Current().InputBox(&e, CodeMax1::tr("Repeat count:"), CodeMax1::tr("Repeat"), QString());
+    const auto answer =
+        Prompter::Current().InputBox(&e, CodeMax1::tr("Repeat count:"), CodeMax1::tr("Repeat"), QString());
     if (!answer)
         return;
     bool ok = false;
@@ -299,12 +302,14 @@ void CodeMaxCommands::repeatCountPrompt(CodeMax1& e)
 
 void CodeMaxCommands::toggleBookmark(CodeMax1& e)
 {
-    e.m_bookmarks.toggle(int(e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS))));
+    const long line = e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS));
+    e.m_bookmarks.toggle(int(line));
 }
 
 void CodeMaxCommands::moveBookmark(CodeMax1& e, bool forward)
 {
-    const long target = e.m_bookmarks.next(e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS)), forward);
+    const long line = e.SendScintilla(S::SCI_LINEFROMPOSITION, e.SendScintilla(S::SCI_GETCURRENTPOS));
+    const long target = e.m_bookmarks.next(line, forward);
     if (target >= 0)
         gotoLine(e, int(target));
 }

@@ -1,4 +1,4 @@
-// Keys as the edit control reports and repeats them: classic virtual-key codes, and which keys a repeat count applies to.
+// Keys as the edit control reports them (classic virtual-key codes) and which ones a repeat count applies to.
 #pragma once
 
 class QKeyEvent;

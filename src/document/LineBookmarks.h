@@ -1,4 +1,4 @@
-// Bookmarks of the edit control: the marked lines, and those of either side of a whole-text replacement for Undo and Redo.
+// Bookmarks of the edit control, and those of each side of a whole-text replacement for Undo and Redo.
 #pragma once
 #include <QHash>
 #include <QVector>

@@ -9,6 +9,8 @@
 
 namespace {
 
+using S = QsciScintillaBase;
+
 // Elements of the colour table: element e uses colour slots 4 + 2e (text) and
 // 5 + 2e (background) and style slot e.
 enum Element {
@@ -236,15 +238,15 @@ void SyntaxStyles::applyElement(int element)
         return;
     // Plain text: the default style, copied to every style, then the text style's own background.
     const QByteArray family = font.family().toUtf8();
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT, family.constData());
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZEFRACTIONAL, QsciScintillaBase::STYLE_DEFAULT,
-                            long(font.pointSizeF() * int(QsciScintillaBase::SC_FONT_SIZE_MULTIPLIER)));
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETBOLD, QsciScintillaBase::STYLE_DEFAULT, font.bold() ? 1 : 0);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETITALIC, QsciScintillaBase::STYLE_DEFAULT, font.italic() ? 1 : 0);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE, QsciScintillaBase::STYLE_DEFAULT, fore);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT, fromColorRef(m_colors[0]));
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, 0, back);
+    const long size = long(font.pointSizeF() * int(S::SC_FONT_SIZE_MULTIPLIER));
+    m_editor->SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, family.constData());
+    m_editor->SendScintilla(S::SCI_STYLESETSIZEFRACTIONAL, S::STYLE_DEFAULT, size);
+    m_editor->SendScintilla(S::SCI_STYLESETBOLD, S::STYLE_DEFAULT, font.bold() ? 1 : 0);
+    m_editor->SendScintilla(S::SCI_STYLESETITALIC, S::STYLE_DEFAULT, font.italic() ? 1 : 0);
+    m_editor->SendScintilla(S::SCI_STYLESETFORE, S::STYLE_DEFAULT, fore);
+    m_editor->SendScintilla(S::SCI_STYLESETBACK, S::STYLE_DEFAULT, fromColorRef(m_colors[0]));
+    m_editor->SendScintilla(S::SCI_STYLECLEARALL);
+    m_editor->SendScintilla(S::SCI_STYLESETBACK, 0, back);
     applyMarginsAndMarkers();
 }
 
@@ -253,7 +255,7 @@ void SyntaxStyles::applyWindowBackground()
     const QColor back = fromColorRef(m_colors[0]);
     if (m_lexer)
         m_lexer->setDefaultPaper(back);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT, back);
+    m_editor->SendScintilla(S::SCI_STYLESETBACK, S::STYLE_DEFAULT, back);
 }
 
 void SyntaxStyles::applyMarginsAndMarkers()
@@ -277,7 +279,7 @@ void SyntaxStyles::updateLineNumberWidth()
         m_editor->setMarginWidth(0, 0);
         return;
     }
-    const int digits = int(QString::number(int(m_editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT))).size());
+    const int digits = int(QString::number(int(m_editor->SendScintilla(S::SCI_GETLINECOUNT))).size());
     if (digits == m_lineNumberDigits)
         return;
     m_lineNumberDigits = digits;

@@ -1,4 +1,4 @@
-// Colours, fonts and margins of the edit control: the lexer of each language and the colour slot each lexer style follows.
+// Colours, fonts and margins of the edit control: each language's lexer and the colour slot of each lexer style.
 #pragma once
 #include <QFont>
 #include <QPair>

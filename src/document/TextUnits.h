@@ -1,4 +1,4 @@
-// Character positions over the edit control's UTF-8 text: Scintilla counts bytes, the control's callers count UTF-16 units.
+// Character positions over the edit control's UTF-8 text, counted in UTF-16 units as its callers count them.
 #pragma once
 
 class QsciScintillaBase;
