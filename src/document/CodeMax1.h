@@ -1,8 +1,8 @@
 #pragma once
 // The syntax-colouring edit control of every document window, of the options
-// sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class.
+// sample and of the Tidy dialog. Raw SendScintilla calls stay inside this class
+// and the parts it is made of (SyntaxStyles, TextUnits, LineBookmarks, CodeMaxCommands).
 #include <Qsci/qsciscintilla.h>
-#include <QHash>
 #include <QKeySequence>
 #include <QString>
 #include <QVariant>
@@ -10,8 +10,11 @@
 #include <optional>
 
 #include "document/FileText.h"
+#include "document/FindReplace.h"
+#include "document/LineBookmarks.h"
+#include "document/SyntaxStyles.h"
+#include "document/TextUnits.h"
 
-class QsciLexer;
 class QPrinter;
 
 // A selection as line/column pairs counted from 0 (columns in characters).
@@ -156,8 +159,8 @@ public:
     bool ExecuteCmd(int cmd, const QVariant& data = QVariant());
 
     // Text and replace text last used by the find and replace commands.
-    QString FindText() const { return m_findText; }
-    QString ReplaceText() const { return m_replaceText; }
+    QString FindText() const { return m_find.findText; }
+    QString ReplaceText() const { return m_find.replaceText; }
     // The line numbers carrying a bookmark, ascending.
     QVector<int> Bookmarks() const;
 
@@ -180,73 +183,29 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    void setBookmarks(const QVector<int>& lines);
-    void onBookmarkStep(int type, int token);
-    void applyPendingBookmarks();
-    void applyLexer();
-    void applySlots();
-    void findNext(bool showMessage);
-    int replaceAll();
-    void showFindDialog(bool replace);
-    void gotoLinePrompt();
-    void repeatCountPrompt();
-    void moveBookmark(bool forward);
+    // The numbered commands work on the caret, find and repeat state below.
+    friend class CodeMaxCommands;
 
-    QString m_language = QStringLiteral("HTML");
-    bool m_colorSyntax = true;
-    bool m_lineNumbering = false;
+    void onModified(int position, int type, const char* text, int length);
+    void notifySelChange();
+    void flushChange();
+
     bool m_leftMargin = false;
-    QsciLexer* m_lexer = nullptr;
     FileFormat m_format;
-    QString m_findText;
-    QString m_replaceText;
-    bool m_findMatchCase = false;
-    bool m_findWholeWord = false;
+    FindReplace m_find;
     int m_repeatPending = 0;
-    mutable int m_charCount = 0;
-    mutable long m_pendingInsertPos = -1;
-    mutable long m_pendingInsertLength = 0;
     bool m_changePending = false;
-    int m_colors[31] = {};
-    int m_styles[13] = {};
-    int m_bookmarkMarker = 1;
+    bool m_forceModified = false;
+    bool m_cancelLoad = false;
+    long m_lastAnchor = -1;
+    long m_lastCaret = -1;
     // Column the caret stands at past the end of a shorter line after a line-up,
     // valid while the caret is still at m_virtualPos.
     int m_virtualCol = -1;
     long m_virtualPos = -1;
-    void lineUpKeepingColumn();
-    void charMove(bool right);
-
     // Text positions: Scintilla counts UTF-8 bytes, this class counts characters
     // (UTF-16 units, as QString does).
-    int unitsBetween(long from, long to) const;
-    long positionAt(int line, int col) const;
-    void lineColAt(long pos, int* line, int* col) const;
-    void onModified(int position, int type, const char* text, int length, int linesAdded);
-    void notifySelChange();
-    void settleCount() const;
-    void flushChange();
-    void runCommand(int cmd, const QVariant& data);
-    bool search(long from, long to, long* foundStart, long* foundEnd) const;
-    void gotoLine(int line);
-    void changeCase(bool upper);
-    void applyElement(int element);
-    void applyWindowBackground();
-    void applyMarginsAndMarkers();
-    void updateLineNumberWidth();
-    QFont elementFont(int element) const;
-    class QsciCommand* command(int cmd) const;
-
-    QFont m_font;
-    bool m_forceModified = false;
-    bool m_cancelLoad = false;
-    // Bookmarks of whole-text replacements, by undo mark (even: before, odd: after).
-    QHash<int, QVector<int>> m_bookmarkSteps;
-    int m_nextBookmarkToken = 2;
-    std::optional<QVector<int>> m_pendingBookmarks;
-    long m_lastAnchor = -1;
-    long m_lastCaret = -1;
-    int m_lineNumberDigits = 0;
-    // (lexer style, element) pairs of the current lexer; element = (text-colour slot - 4) / 2
-    QVector<QPair<int, int>> m_lexerStyles;
+    TextUnits m_units{*this};
+    LineBookmarks m_bookmarks{*this};
+    SyntaxStyles m_syntax{this, LineBookmarks::Marker};
 };

@@ -1,0 +1,13 @@
+// The Find and Replace dialogs of the edit control.
+#pragma once
+#include <functional>
+
+class CodeMax1;
+class FindReplace;
+
+namespace FindDialog {
+// Shows the dialog modally through the Prompter. Its buttons take the texts and
+// options into find and call findNext or replaceAll, which act on the editor.
+void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function<void()>& findNext,
+          const std::function<int()>& replaceAll);
+}

@@ -1,0 +1,13 @@
+// Keys as the edit control reports them (classic virtual-key codes) and which ones a repeat count applies to.
+#pragma once
+
+class QKeyEvent;
+
+namespace KeyCodes {
+// The classic virtual-key code of a Qt key (93 menu key, 191 "/", 32 space, 112 F1).
+int VirtualKey(int key);
+// Keys a repeat count applies to when typed: text and plain editing or moving keys.
+bool IsRepeatable(const QKeyEvent* event);
+// Shift, Ctrl, Alt, Meta and AltGr, which neither use nor cancel a repeat count.
+bool IsModifier(int key);
+}

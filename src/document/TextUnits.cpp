@@ -1,0 +1,102 @@
+// Character counts and positions of the edit control's text, read in place from Scintilla's buffer.
+#include "document/TextUnits.h"
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <QtGlobal>
+
+namespace {
+
+using S = QsciScintillaBase;
+
+// UTF-16 units in a stretch of valid UTF-8.
+int countUnits(const char* p, long n)
+{
+    int units = 0;
+    for (long i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+int sequenceLength(unsigned char lead)
+{
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+int TextUnits::count() const
+{
+    settle();
+    return m_count;
+}
+
+void TextUnits::beforeChange(int position, int type, const char* text, int length)
+{
+    // Notifications come before the change; an insertion whose text Scintilla
+    // does not pass along is counted once it is in the buffer.
+    settle();
+    if (type & S::SC_MOD_BEFOREINSERT) {
+        if (text) {
+            m_count += countUnits(text, length);
+        } else {
+            m_pendingPos = position;
+            m_pendingLength = length;
+        }
+    } else if (type & S::SC_MOD_BEFOREDELETE) {
+        m_count -= unitsBetween(position, position + length);
+    }
+}
+
+void TextUnits::settle() const
+{
+    if (m_pendingPos < 0)
+        return;
+    m_count += unitsBetween(m_pendingPos, m_pendingPos + m_pendingLength);
+    m_pendingPos = -1;
+}
+
+int TextUnits::unitsBetween(long from, long to) const
+{
+    if (to <= from)
+        return 0;
+    const auto* data = reinterpret_cast<const char*>(m_editor.SendScintilla(S::SCI_GETRANGEPOINTER, from, to - from));
+    return countUnits(data, to - from);
+}
+
+long TextUnits::positionAt(int line, int col) const
+{
+    const int lines = int(m_editor.SendScintilla(S::SCI_GETLINECOUNT));
+    if (line < 0)
+        return 0;
+    if (line >= lines)
+        return m_editor.SendScintilla(S::SCI_GETLENGTH);
+    const long start = m_editor.SendScintilla(S::SCI_POSITIONFROMLINE, line);
+    const long end = m_editor.SendScintilla(S::SCI_GETLINEENDPOSITION, line);
+    const auto* data =
+        reinterpret_cast<const unsigned char*>(m_editor.SendScintilla(S::SCI_GETRANGEPOINTER, start, end - start));
+    long i = 0;
+    int units = 0;
+    while (i < end - start && units < col) {
+        const int len = sequenceLength(data[i]);
+        units += len == 4 ? 2 : 1;
+        i += len;
+    }
+    return start + qMin(i, end - start);
+}
+
+void TextUnits::lineColAt(long pos, int* line, int* col) const
+{
+    const int l = int(m_editor.SendScintilla(S::SCI_LINEFROMPOSITION, pos));
+    *line = l;
+    *col = unitsBetween(m_editor.SendScintilla(S::SCI_POSITIONFROMLINE, l), pos);
+}
