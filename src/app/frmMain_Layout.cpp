@@ -1,0 +1,328 @@
+// The main window's layout: restoring and saving it, keeping windows on the
+// screen, the document windows' placement and the View menu.
+#include "app/frmMain.h"
+
+#include "app/Main.h"
+#include "base/Settings.h"
+#include "base/ShellRoutines.h"
+#include "document/CodeMax1.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QDir>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+const QString kConfig = QStringLiteral("Config");
+
+int stateOf(const QWidget* w)
+{
+    if (w->isMinimized())
+        return 1;
+    if (w->isMaximized())
+        return 2;
+    return 0;
+}
+} // namespace
+
+// Horizontal: windows stacked one above the other, each the full width; vertical: side by side.
+void frmMain::tileWindows(bool horizontal)
+{
+    QList<QMdiSubWindow*> visible;
+    for (QMdiSubWindow* s : m_mdi->subWindowList())
+        if (!s->isMinimized() && s->isVisible())
+            visible << s;
+    if (visible.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = int(visible.size());
+    for (int i = 0; i < n; ++i) {
+        visible[i]->showNormal();
+        if (horizontal)
+            visible[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
+        else
+            visible[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
+    }
+}
+
+void frmMain::updateWindowMenu()
+{
+    QMenu* window = Menu(QStringLiteral("mnuWindow"));
+    for (QAction* a : window->actions())
+        if (a->property("windowListEntry").toBool())
+            window->removeAction(a), a->deleteLater();
+    const auto subs = m_mdi->subWindowList();
+    if (subs.isEmpty())
+        return;
+    QAction* s = window->addSeparator();
+    s->setProperty("windowListEntry", true);
+    int n = 0;
+    for (QMdiSubWindow* sub : subs) {
+        ++n;
+        const QString text = (n < 10 ? QStringLiteral("&%1 ").arg(n) : QString()) + sub->windowTitle();
+        QAction* a = window->addAction(text);
+        a->setProperty("windowListEntry", true);
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdi->setActiveSubWindow(sub);
+        });
+    }
+}
+
+int frmMain::ClampExtent(int start, int extent, int screenExtent)
+{
+    // Any stored numbers: the sums must not overflow.
+    if (qint64(start) + extent > screenExtent)
+        return int(std::clamp<qint64>(qint64(screenExtent) - start - 1000, INT_MIN, INT_MAX));
+    return extent;
+}
+
+int frmMain::SaneTwips(double stored, int screenExtent)
+{
+    // A position or size past a few screens is a damaged setting, not a layout.
+    const double limit = 4.0 * std::max(screenExtent, 1);
+    return std::isnan(stored) ? 0 : int(std::clamp(stored, -limit, limit));
+}
+
+void frmMain::restoreLayout()
+{
+    // 2: position, clamped to the screen.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int screenW = area.width() * kTwipsPerPixel;
+    const int screenH = area.height() * kTwipsPerPixel;
+    const int left = SaneTwips(StartupFloat(QStringLiteral("MainLeft")), screenW);
+    const int top = SaneTwips(StartupFloat(QStringLiteral("MainTop")), screenH);
+    const int width = ClampExtent(left, SaneTwips(StartupFloat(QStringLiteral("MainWidth")), screenW), screenW);
+    const int height = ClampExtent(top, SaneTwips(StartupFloat(QStringLiteral("MainHeight")), screenH), screenH);
+    move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+    // Never larger than the screen, never too small to use.
+    resize(std::clamp(width / kTwipsPerPixel, 200, std::max(200, area.width())),
+           std::clamp(height / kTwipsPerPixel, 150, std::max(150, area.height())));
+    const int state = StartupInt(QStringLiteral("WindowState"));
+    setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+
+    // 3: check marks.
+    const std::pair<const char*, const char*> marks[] = {
+        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
+        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
+    for (const auto& [action, key] : marks)
+        Action(QLatin1String(action))->setChecked(StartupBool(QLatin1String(key)));
+
+    // 4: sidebar.
+    m_tabStrip->setCurrentIndex(StartupInt(QStringLiteral("Lbar")) == 2 ? 1 : 0);
+    addDockWidget(StartupInt(QStringLiteral("Dock")) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
+                  m_sidebar);
+    fctnViewSidebar(StartupInt(QStringLiteral("View")) == 1);
+
+    // 5-6: recent files and user tools.
+    for (int i = 4; i >= 1; --i)
+        AddRecentFile(GetSetting(QStringLiteral("MRU"), QString::number(i), QString()), i == 1);
+    LoadUserTools();
+
+    // 7: bars.
+    m_toolbar1->setVisible(Action("mnuViewToolbar")->isChecked());
+    m_toolbar2->setVisible(Action("mnuViewPowerBar")->isChecked());
+    statusBar()->setVisible(Action("mnuViewStatusBar")->isChecked());
+
+    // 8: optional components.
+    const bool spelling = Probe::SpellingAvailable();
+    ToolbarButton(QStringLiteral("Spell"))->setVisible(spelling);
+    Action("mnuToolsSpellCheck")->setVisible(spelling);
+    const bool browser = Probe::BrowserAvailable();
+    ToolbarButton(QStringLiteral("External"))->setVisible(browser);
+    Action("mnuToolsBrowser")->setVisible(browser);
+}
+
+void frmMain::saveLayout()
+{
+    // Errors writing the layout are ignored: the settings keep their old values.
+    if (!isMinimized()) {
+        const QPoint pos = this->pos();
+        SaveSetting(kConfig, QStringLiteral("MainLeft"), SettingText::FromFloat(pos.x() * kTwipsPerPixel));
+        SaveSetting(kConfig, QStringLiteral("MainTop"), SettingText::FromFloat(pos.y() * kTwipsPerPixel));
+        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+        SaveSetting(kConfig, QStringLiteral("MainWidth"), SettingText::FromFloat(size.width() * kTwipsPerPixel));
+        SaveSetting(kConfig, QStringLiteral("MainHeight"), SettingText::FromFloat(size.height() * kTwipsPerPixel));
+    }
+    SaveSetting(kConfig, QStringLiteral("WindowState"), QString::number(stateOf(this)));
+    const std::pair<const char*, const char*> marks[] = {
+        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
+        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
+    for (const auto& [action, key] : marks)
+        SaveSetting(kConfig, QLatin1String(key), SettingText::FromBool(Action(QLatin1String(action))->isChecked()));
+    SaveSetting(kConfig, QStringLiteral("Lbar"), QString::number(m_tabStrip->currentIndex() + 1));
+    SaveSetting(kConfig, QStringLiteral("Dock"),
+                QString::number(dockWidgetArea(m_sidebar) == Qt::RightDockWidgetArea ? 4 : 3));
+    SaveSetting(kConfig, QStringLiteral("View"), QString::number(MainPanel(1)->Bevel()));
+    m_recent.PersistAll();
+    QString cwd = QDir::currentPath();
+    if (!cwd.endsWith(QLatin1Char('/')))
+        cwd += QLatin1Char('/');
+    SaveSetting(kConfig, QStringLiteral("WorkDir"), cwd);
+    SaveSetting(kConfig, QStringLiteral("FullIns"), SettingText::FromBool(OptFullIns));
+    SaveSetting(kConfig, QStringLiteral("NewDoc"), SettingText::FromBool(OptNewDoc));
+}
+
+void frmMain::placeSubWindow(QMdiSubWindow* sub, int index)
+{
+    // Before the main window is first shown its area has no real size yet;
+    // the windows are placed again once it has (showEvent).
+    const QSize area = m_mdi->viewport()->size();
+    if (area.width() < 200 || area.height() < 150 || sub->isMinimized() || sub->isMaximized())
+        return;
+    // Cascading from the top left by a title bar, sized to lie wholly inside the area.
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
+    const QSize size = (area * 0.8).expandedTo(QSize(160, 120)).boundedTo(area);
+    const int room = std::min((area.width() - size.width()) / step, (area.height() - size.height()) / step);
+    const int k = room > 0 ? index % (room + 1) : 0;
+    sub->setGeometry(QRect(QPoint(k * step, k * step), size));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_placedOnShow)
+        return;
+    m_placedOnShow = true;
+    // The area has its size once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        const QList<QMdiSubWindow*> subs = m_mdi->subWindowList();
+        for (int i = 0; i < subs.size(); ++i)
+            placeSubWindow(subs.at(i), i);
+    });
+}
+
+void frmMain::fctnApplyViewToDocs()
+{
+    const bool line = Action("mnuViewLine")->isChecked();
+    const bool margin = Action("mnuViewMargin")->isChecked();
+    const bool ws = Action("mnuViewWhitespace")->isChecked();
+    for (frmDocument* doc : Documents()) {
+        doc->Editor()->SetLineNumbering(line);
+        doc->Editor()->SetDisplayLeftMargin(margin);
+        doc->Editor()->SetDisplayWhitespace(ws);
+    }
+}
+
+void frmMain::applyViewToggle(QAction* action)
+{
+    const bool on = action->isChecked();
+    if (action == Action("mnuViewToolbar")) {
+        m_toolbar1->setVisible(on);
+    } else if (action == Action("mnuViewPowerBar")) {
+        m_toolbar2->setVisible(on);
+    } else if (action == Action("mnuViewStatusBar")) {
+        statusBar()->setVisible(on);
+    } else {
+        fctnApplyViewToDocs();
+    }
+}
+
+// Programmatic clicks: invert the mark and apply it, as a user's click does.
+void frmMain::mnuViewLine_Click()
+{
+    Action("mnuViewLine")->setChecked(!Action("mnuViewLine")->isChecked());
+    fctnApplyViewToDocs();
+}
+
+void frmMain::mnuViewMargin_Click()
+{
+    Action("mnuViewMargin")->setChecked(!Action("mnuViewMargin")->isChecked());
+    fctnApplyViewToDocs();
+}
+
+void frmMain::mnuViewToolbar_Click()
+{
+    Action("mnuViewToolbar")->setChecked(!Action("mnuViewToolbar")->isChecked());
+    applyViewToggle(Action("mnuViewToolbar"));
+}
+
+void frmMain::mnuViewPowerBar_Click()
+{
+    Action("mnuViewPowerBar")->setChecked(!Action("mnuViewPowerBar")->isChecked());
+    applyViewToggle(Action("mnuViewPowerBar"));
+}
+
+void frmMain::mnuViewSidebar_Click()
+{
+    fctnViewSidebar(!Action("mnuViewSidebar")->isChecked());
+}
+
+void frmMain::mnuViewStatusBar_Click()
+{
+    Action("mnuViewStatusBar")->setChecked(!Action("mnuViewStatusBar")->isChecked());
+    applyViewToggle(Action("mnuViewStatusBar"));
+}
+
+void frmMain::fctnViewSidebar(bool show)
+{
+    MainPanel(1)->SetBevel(show ? 1 : 2);
+    m_sidebar->setVisible(show);
+    Action("mnuViewSidebar")->setChecked(show);
+}
+
+void frmMain::mnuViewEdit_Click()
+{
+    static const char* const six[6] = {"mnuViewLine",     "mnuViewMargin",  "mnuViewToolbar",
+                                       "mnuViewPowerBar", "mnuViewSidebar", "mnuViewStatusBar"};
+    QAction* edit = Action("mnuViewEdit");
+    const bool going = !edit->property("checkedMark").toBool();
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = Action(QLatin1String(six[i]));
+        if (going) {
+            MaxViewSaved[i] = a->isChecked();
+            a->setChecked(true);
+        } else {
+            a->setChecked(!MaxViewSaved[i]);
+        }
+    }
+    mnuViewLine_Click();
+    mnuViewMargin_Click();
+    mnuViewToolbar_Click();
+    mnuViewPowerBar_Click();
+    mnuViewSidebar_Click();
+    mnuViewStatusBar_Click();
+    edit->setProperty("checkedMark", going);
+    edit->setCheckable(true);
+    edit->setChecked(going);
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = Action(QLatin1String(six[i]));
+        a->setChecked(MaxViewSaved[i]);
+        a->setEnabled(!going);
+    }
+    if (!going) {
+        // The three document items follow the Edit menu again.
+        const bool docOpen = ActiveDocument() != nullptr;
+        for (const char* n : {"mnuViewLine", "mnuViewMargin", "mnuViewWhitespace"})
+            Action(QLatin1String(n))->setEnabled(docOpen);
+    }
+}
+
+void frmMain::StatusBar1_PanelClick(int panel)
+{
+    if (panel == 1)
+        fctnViewSidebar(MainPanel(1)->Bevel() == 2);
+    else if (panel == 2)
+        Menu(QStringLiteral("mnuWindow"))->popup(QCursor::pos());
+}
