@@ -1,3 +1,4 @@
+// The Basic menu's rows and the markup they insert.
 #include "insert/BasicMenu.h"
 
 #include "document/Workspace.h"
@@ -9,20 +10,57 @@
 namespace BasicMenu {
 
 namespace {
+void colourChooser(const MenuEntry&, const QString&)
+{
+    cCommonDialog chooser;
+    int colour = 0;
+    if (chooser.VBChooseColor(colour, true, false, false, Workspace::Current()))
+        fctnInsertText(fctnHtmlColour(colour));
+}
+
+// The Div rows differ only in their tag, the alignment.
+void div(const MenuEntry& entry, const QString& sel)
+{
+    InsertSnippet(Div(QLatin1String(entry.tag), sel));
+}
+
 const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Page wizard"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Quick page outline"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Anchor"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Image"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Colour chooser"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Comment"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Line break"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Hard return bar"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Paragraph"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - left aligned"), "Left"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - right aligned"), "Right"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - centred"), "Center"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - justified"), "Justify"},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Page wizard"), "",
+     [](const MenuEntry&, const QString&) { RunNewPageWizard(Workspace::Current()); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Quick page outline"), "",
+     [](const MenuEntry& entry, const QString&) {
+         // Titled with the entry's own caption.
+         const auto title = AskForText(QObject::tr("Enter the title of the page here. Leaving this blank or clicking "
+                                                   "cancel aborts this operation."),
+                                       QString(), EntryCaption(entry));
+         if (title)
+             InsertSnippet(QuickPageOutline(*title));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Anchor"), "",
+     [](const MenuEntry&, const QString& sel) {
+         RunAttributeDialog([&sel](frmAddBasic& d) { d.SetUpAnchor(sel); });
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Image"), "",
+     [](const MenuEntry&, const QString&) { RunAttributeDialog(&frmAddBasic::SetUpImage); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Colour chooser"), "", colourChooser},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Comment"), "",
+     [](const MenuEntry&, const QString&) {
+         if (const auto text = AskForText(
+                 QObject::tr("Enter your comment here. Leaving the comment blank cancels the operation.")))
+             InsertSnippet(Comment(*text));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Line break"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("<BR>\r\n")); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Hard return bar"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("<HR ALIGN=\"Center\" WIDTH=\"100%\">\r\n"));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Paragraph"), "",
+     [](const MenuEntry&, const QString& sel) { InsertSnippet(Paragraph(sel)); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - left aligned"), "Left", div},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - right aligned"), "Right", div},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - centred"), "Center", div},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Div - justified"), "Justify", div},
 };
 } // namespace
 
@@ -55,41 +93,6 @@ Snippet Div(const QString& align, const QString& sel)
 {
     return {CrLf({QStringLiteral("<DIV ALIGN=\"") + align + QStringLiteral("\">"), sel, QStringLiteral("</DIV>")}),
             false, 6, 1};
-}
-
-void Click(const QString& caption, const QString& tag, const QString& sel)
-{
-    if (caption == QLatin1String("Page wizard")) {
-        RunNewPageWizard(Workspace::Current());
-    } else if (caption == QLatin1String("Quick page outline")) {
-        const auto title = AskForText(
-            QObject::tr("Enter the title of the page here. Leaving this blank or clicking cancel aborts this operation."),
-            QString(), QObject::tr("Quick page outline"));
-        if (title)
-            InsertSnippet(QuickPageOutline(*title));
-    } else if (caption == QLatin1String("Anchor")) {
-        RunAttributeDialog([&sel](frmAddBasic& d) { d.SetUpAnchor(sel); });
-    } else if (caption == QLatin1String("Image")) {
-        RunAttributeDialog(&frmAddBasic::SetUpImage);
-    } else if (caption == QLatin1String("Colour chooser")) {
-        cCommonDialog chooser;
-        int colour = 0;
-        if (chooser.VBChooseColor(colour, true, false, false, Workspace::Current()))
-            fctnInsertText(fctnHtmlColour(colour));
-    } else if (caption == QLatin1String("Comment")) {
-        if (const auto text = AskForText(
-                QObject::tr("Enter your comment here. Leaving the comment blank cancels the operation.")))
-            InsertSnippet(Comment(*text));
-    } else if (caption == QLatin1String("Line break")) {
-        fctnInsertText(QStringLiteral("<BR>\r\n"));
-    } else if (caption == QLatin1String("Hard return bar")) {
-        fctnInsertText(QStringLiteral("<HR ALIGN=\"Center\" WIDTH=\"100%\">\r\n"));
-    } else if (caption == QLatin1String("Paragraph")) {
-        InsertSnippet(Paragraph(sel));
-    } else if (caption == QLatin1String("Div - left aligned") || caption == QLatin1String("Div - right aligned")
-               || caption == QLatin1String("Div - centred") || caption == QLatin1String("Div - justified")) {
-        InsertSnippet(Div(tag, sel));
-    }
 }
 
 } // namespace BasicMenu

@@ -7,7 +7,6 @@
 
 namespace BasicMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 
 Snippet QuickPageOutline(const QString& title);
 // "my, home, page" for "  My Home Page "

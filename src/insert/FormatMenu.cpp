@@ -1,3 +1,4 @@
+// The Format, List and Table menus' rows and the markup they insert.
 #include "insert/FormatMenu.h"
 
 #include "base/Prompter.h"
@@ -11,23 +12,6 @@
 namespace FormatMenu {
 
 namespace {
-const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Font"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Font size"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Bold"), "B"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Italic"), "I"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Underline"), "U"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Strikethrough"), "STRIKE"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Superscript"), "SUP"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Subscript"), "SUB"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Heading"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Blockquote"), "BLOCKQUOTE"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Strong"), "STRONG"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Emphasis"), "EM"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Cite"), "CITE"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Pre-formatted"), "PRE"},
-};
-
 // Asks for a size, checks it and gives it back; nullopt when nothing is to be inserted.
 std::optional<QString> askSize(const QString& prompt, int max)
 {
@@ -73,11 +57,6 @@ void keepFont(frmDocument* doc, const cCommonDialog::Font& font)
 }
 } // namespace
 
-std::span<const MenuEntry> Entries()
-{
-    return kEntries;
-}
-
 bool IsSizeInRange(const QString& answer, int max)
 {
     if (answer.isEmpty() || answer.size() > 9)
@@ -121,56 +100,68 @@ Snippet Font(const cCommonDialog::Font& font, int colour, const QString& sel)
     return {s, false, chars, 0};
 }
 
-void Click(const QString& caption, const QString& tag, const QString& sel)
-{
-    if (caption == QLatin1String("Font")) {
-        Workspace* main = Workspace::Current();
-        frmDocument* doc = main ? main->ActiveDocument() : nullptr;
-        if (!doc)
-            return;
-        cCommonDialog chooser;
-        cCommonDialog::Font font = documentFont(doc);
-        int colour = 0;
-        int printerDC = -1;
-        int flags = 0x00BA0100;
-        if (!chooser.VBChooseFont(font, printerDC, main, colour, 0, 0, flags))
-            return;
-        keepFont(doc, font);
-        InsertSnippet(Font(font, colour, sel));
-    } else if (caption == QLatin1String("Font size")) {
-        if (const auto n = askSize(QObject::tr("Enter your font size here (integers from 1 to 7 only). Leaving the "
-                                               "font size blank cancels the operation."),
-                                   7))
-            InsertSnippet(FontSize(*n, sel));
-    } else if (caption == QLatin1String("Heading")) {
-        if (const auto n = askSize(QObject::tr("Enter your heading size here (integers from 1 to 6 only). Leaving "
-                                               "the heading size blank cancels the operation."),
-                                   6))
-            InsertSnippet(Heading(*n, sel));
-    } else if (!tag.isEmpty()) {
-        fctnInsertText(Paired(tag, sel));
-    }
-}
-
-} // namespace FormatMenu
-
-namespace ListMenu {
-
 namespace {
-const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Ordered list"), "OL"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Unordered list"), "UL"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Line"), "LI"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Definition list"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Definition data"), "DD"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Menu"), ""},
-};
+void chooseFont(const MenuEntry&, const QString& sel)
+{
+    Workspace* main = Workspace::Current();
+    frmDocument* doc = main ? main->ActiveDocument() : nullptr;
+    if (!doc)
+        return;
+    cCommonDialog chooser;
+    cCommonDialog::Font font = documentFont(doc);
+    int colour = 0;
+    int printerDC = -1;
+    int flags = 0x00BA0100;
+    if (!chooser.VBChooseFont(font, printerDC, main, colour, 0, 0, flags))
+        return;
+    keepFont(doc, font);
+    InsertSnippet(Font(font, colour, sel));
 }
+
+// The tag names the element wrapped around the selection.
+void paired(const MenuEntry& entry, const QString& sel)
+{
+    fctnInsertText(Paired(QLatin1String(entry.tag), sel));
+}
+
+const MenuEntry kEntries[] = {
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Font"), "", chooseFont},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Font size"), "",
+     [](const MenuEntry&, const QString& sel) {
+         if (const auto n = askSize(QObject::tr("Enter your font size here (integers from 1 to 7 only). Leaving the "
+                                                "font size blank cancels the operation."),
+                                    7))
+             InsertSnippet(FontSize(*n, sel));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Bold"), "B", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Italic"), "I", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Underline"), "U", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Strikethrough"), "STRIKE", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Superscript"), "SUP", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Subscript"), "SUB", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Heading"), "",
+     [](const MenuEntry&, const QString& sel) {
+         if (const auto n = askSize(QObject::tr("Enter your heading size here (integers from 1 to 6 only). Leaving "
+                                                "the heading size blank cancels the operation."),
+                                    6))
+             InsertSnippet(Heading(*n, sel));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Blockquote"), "BLOCKQUOTE", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Strong"), "STRONG", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Emphasis"), "EM", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Cite"), "CITE", paired},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Pre-formatted"), "PRE", paired},
+};
+} // namespace
 
 std::span<const MenuEntry> Entries()
 {
     return kEntries;
 }
+
+} // namespace FormatMenu
+
+namespace ListMenu {
 
 Snippet List(const QString& tag, const QString& sel)
 {
@@ -190,37 +181,32 @@ Snippet DefinitionList(const QString& sel)
             false, 0, 2};
 }
 
-void Click(const QString& caption, const QString& tag, const QString& sel)
-{
-    if (caption == QLatin1String("Definition list"))
-        InsertSnippet(DefinitionList(sel));
-    else if (caption == QLatin1String("Menu"))
-        InsertSnippet(Menu(sel));
-    else if (!tag.isEmpty())
-        InsertSnippet(List(tag, sel));
-}
-
-} // namespace ListMenu
-
-namespace TableMenu {
-
 namespace {
-const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Quick table outline"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Header cell"), "TH"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Row"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Data"), "TD"},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Column span"), "COLSPAN=\"2\""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Row span"), "ROWSPAN=\"2\""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Alignment"), "ALIGN=\"Left\""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Vertical alignment"), "VALIGN=\"Top\""},
-};
+void list(const MenuEntry& entry, const QString& sel)
+{
+    InsertSnippet(List(QLatin1String(entry.tag), sel));
 }
+
+const MenuEntry kEntries[] = {
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Ordered list"), "OL", list},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Unordered list"), "UL", list},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Line"), "LI", list},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Definition list"), "",
+     [](const MenuEntry&, const QString& sel) { InsertSnippet(DefinitionList(sel)); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Definition data"), "DD", list},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Menu"), "",
+     [](const MenuEntry&, const QString& sel) { InsertSnippet(Menu(sel)); }},
+};
+} // namespace
 
 std::span<const MenuEntry> Entries()
 {
     return kEntries;
 }
+
+} // namespace ListMenu
+
+namespace TableMenu {
 
 Snippet QuickTable()
 {
@@ -233,16 +219,34 @@ Snippet Row()
     return {CrLf({QStringLiteral("<TR>"), QString(), QStringLiteral("</TR>")}), false, 5, 1};
 }
 
-void Click(const QString& caption, const QString& tag, const QString&)
+namespace {
+// Cells wrap the tag into an empty element; the attribute rows insert it as it is.
+void cell(const MenuEntry& entry, const QString&)
 {
-    if (caption == QLatin1String("Quick table outline"))
-        InsertSnippet(QuickTable());
-    else if (caption == QLatin1String("Row"))
-        InsertSnippet(Row());
-    else if (caption == QLatin1String("Header cell") || caption == QLatin1String("Data"))
-        fctnInsertText(tag, true);
-    else if (!tag.isEmpty())
-        fctnInsertText(tag);
+    fctnInsertText(QLatin1String(entry.tag), true);
+}
+
+void attribute(const MenuEntry& entry, const QString&)
+{
+    fctnInsertText(QLatin1String(entry.tag));
+}
+
+const MenuEntry kEntries[] = {
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Quick table outline"), "",
+     [](const MenuEntry&, const QString&) { InsertSnippet(QuickTable()); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Header cell"), "TH", cell},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Row"), "", [](const MenuEntry&, const QString&) { InsertSnippet(Row()); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Data"), "TD", cell},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Column span"), "COLSPAN=\"2\"", attribute},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Row span"), "ROWSPAN=\"2\"", attribute},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Alignment"), "ALIGN=\"Left\"", attribute},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Vertical alignment"), "VALIGN=\"Top\"", attribute},
+};
+} // namespace
+
+std::span<const MenuEntry> Entries()
+{
+    return kEntries;
 }
 
 } // namespace TableMenu

@@ -8,7 +8,6 @@
 
 namespace FormatMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 
 // True for a whole number from 1 to max, written with digits only.
 bool IsSizeInRange(const QString& answer, int max);
@@ -22,7 +21,6 @@ Snippet Font(const cCommonDialog::Font& font, int colour, const QString& sel);
 
 namespace ListMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 Snippet List(const QString& tag, const QString& sel);
 Snippet Menu(const QString& sel);
 Snippet DefinitionList(const QString& sel);
@@ -30,7 +28,6 @@ Snippet DefinitionList(const QString& sel);
 
 namespace TableMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 Snippet QuickTable();
 Snippet Row();
 }

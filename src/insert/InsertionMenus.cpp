@@ -1,3 +1,4 @@
+// Builds the eleven insertion menus from their tables and runs the row chosen.
 #include "insert/InsertionMenus.h"
 
 #include "document/Workspace.h"
@@ -15,19 +16,11 @@
 #include <QToolButton>
 
 namespace {
-struct PowerMenu {
-    std::span<const MenuEntry> (*entries)();
-    void (*click)(const QString& caption, const QString& tag, const QString& sel);
-};
-
-// In button order, 1 to 11.
-const PowerMenu kMenus[] = {
-    {BasicMenu::Entries, BasicMenu::Click},   {FormatMenu::Entries, FormatMenu::Click},
-    {ListMenu::Entries, ListMenu::Click},     {TableMenu::Entries, TableMenu::Click},
-    {FormMenu::Entries, FormMenu::Click},     {FrameMenu::Entries, FrameMenu::Click},
-    {JavascriptMenu::Entries, JavascriptMenu::Click}, {ScriptsMenu::Entries, ScriptsMenu::Click},
-    {AspMenu::Entries, AspMenu::Click},       {SsiMenu::Entries, SsiMenu::Click},
-    {SundryMenu::Entries, SundryMenu::Click},
+// Each menu's rows, in button order, 1 to 11.
+std::span<const MenuEntry> (*const kMenus[])() = {
+    BasicMenu::Entries,  FormatMenu::Entries, ListMenu::Entries,       TableMenu::Entries,
+    FormMenu::Entries,   FrameMenu::Entries,  JavascriptMenu::Entries, ScriptsMenu::Entries,
+    AspMenu::Entries,    SsiMenu::Entries,    SundryMenu::Entries,
 };
 } // namespace
 
@@ -37,13 +30,11 @@ void RunInsertionEntry(int menuIndex, const QString& caption)
     frmDocument* doc = main ? main->ActiveDocument() : nullptr;
     if (!doc || menuIndex < 1 || menuIndex > 11)
         return;
-    const PowerMenu& menu = kMenus[menuIndex - 1];
     const QString sel = doc->Editor()->SelText();
     const InsertTargetScope target;
-    for (const MenuEntry& entry : menu.entries()) {
+    for (const MenuEntry& entry : kMenus[menuIndex - 1]()) {
         if (EntryCaption(entry) == caption) {
-            // The entries compare the untranslated caption.
-            menu.click(QLatin1String(entry.caption), QLatin1String(entry.tag), sel);
+            entry.run(entry, sel);
             break;
         }
     }
@@ -56,7 +47,7 @@ void InstallInsertionMenus(Workspace* main)
 {
     for (int i = 1; i <= 11; ++i) {
         QMenu* menu = main->PowerbarButton(i)->menu();
-        for (const MenuEntry& entry : kMenus[i - 1].entries()) {
+        for (const MenuEntry& entry : kMenus[i - 1]()) {
             QAction* action = menu->addAction(EntryCaption(entry));
             action->setData(QLatin1String(entry.tag));
         }

@@ -10,10 +10,13 @@
 class QAction;
 class QMenu;
 
-// One entry of a snippet menu: its caption and the tag string stored with it.
+// One entry of a snippet menu: its caption, the tag string stored with it and
+// what choosing it does. run is handed its own row, so that rows differing only
+// in caption or tag can share one handler.
 struct MenuEntry {
     const char* caption;
     const char* tag;
+    void (*run)(const MenuEntry& entry, const QString& sel);
 };
 
 // Markup a dialog left to be inserted once it has closed.

@@ -1,3 +1,4 @@
+// The ASP, SSI and Sundry menus' rows and the markup they insert.
 #include "insert/SundryMenu.h"
 
 #include "base/Prompter.h"
@@ -8,36 +9,35 @@
 #include <QObject>
 
 namespace {
-const QString kInclude = QStringLiteral("<!--#INCLUDE FILE=\"\" -->");
+// The ASP and SSI menus share one include directive.
+void include(const MenuEntry&, const QString&)
+{
+    fctnInsertText(QStringLiteral("<!--#INCLUDE FILE=\"\" -->"), false, 5);
 }
+} // namespace
 
 namespace AspMenu {
 
 namespace {
-const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Include"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Tag"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Output tag"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "If tag"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "End tag"), ""},
-};
+void outputTag(const MenuEntry&, const QString&)
+{
+    fctnInsertText(QStringLiteral("<%=  %>"), false, 3);
 }
+
+const MenuEntry kEntries[] = {
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Include"), "", include},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Tag"), "", outputTag},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Output tag"), "", outputTag},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "If tag"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("<% IF  %>"), false, 3); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "End tag"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("<% END IF %>")); }},
+};
+} // namespace
 
 std::span<const MenuEntry> Entries()
 {
     return kEntries;
-}
-
-void Click(const QString& caption, const QString&, const QString&)
-{
-    if (caption == QLatin1String("Include"))
-        fctnInsertText(kInclude, false, 5);
-    else if (caption == QLatin1String("Tag") || caption == QLatin1String("Output tag"))
-        fctnInsertText(QStringLiteral("<%=  %>"), false, 3);
-    else if (caption == QLatin1String("If tag"))
-        fctnInsertText(QStringLiteral("<% IF  %>"), false, 3);
-    else if (caption == QLatin1String("End tag"))
-        fctnInsertText(QStringLiteral("<% END IF %>"));
 }
 
 } // namespace AspMenu
@@ -46,37 +46,30 @@ namespace SsiMenu {
 
 namespace {
 const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Include"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Exec cgi"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert token"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Jump to token"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Terminator"), ""},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Include"), "", include},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Exec cgi"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("<!--#EXEC CGI=\"\" -->"), false, 5); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert token"), "",
+     [](const MenuEntry&, const QString&) {
+         if (const auto label = AskForText(QObject::tr("Enter the label token name here for the simple 'goto label' "
+                                                       "jump. Leaving this value blank cancels the operation.")))
+             fctnInsertText(QStringLiteral("<!--#LABEL=\"") + *label + QStringLiteral("\" -->"));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Jump to token"), "",
+     [](const MenuEntry&, const QString&) {
+         if (const auto label = AskForText(QObject::tr("Enter the destination label token name here for the simple "
+                                                       "'goto label' jump. Leaving this value blank cancels the "
+                                                       "operation.")))
+             fctnInsertText(QStringLiteral("<!--#GOTO=\"") + *label + QStringLiteral("\" -->"));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Terminator"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("<!--#BREAK -->")); }},
 };
-}
+} // namespace
 
 std::span<const MenuEntry> Entries()
 {
     return kEntries;
-}
-
-void Click(const QString& caption, const QString&, const QString&)
-{
-    if (caption == QLatin1String("Include")) {
-        fctnInsertText(kInclude, false, 5);
-    } else if (caption == QLatin1String("Exec cgi")) {
-        fctnInsertText(QStringLiteral("<!--#EXEC CGI=\"\" -->"), false, 5);
-    } else if (caption == QLatin1String("Insert token")) {
-        if (const auto label = AskForText(QObject::tr("Enter the label token name here for the simple 'goto label' "
-                                                      "jump. Leaving this value blank cancels the operation.")))
-            fctnInsertText(QStringLiteral("<!--#LABEL=\"") + *label + QStringLiteral("\" -->"));
-    } else if (caption == QLatin1String("Jump to token")) {
-        if (const auto label = AskForText(QObject::tr("Enter the destination label token name here for the simple "
-                                                      "'goto label' jump. Leaving this value blank cancels the "
-                                                      "operation.")))
-            fctnInsertText(QStringLiteral("<!--#GOTO=\"") + *label + QStringLiteral("\" -->"));
-    } else if (caption == QLatin1String("Terminator")) {
-        fctnInsertText(QStringLiteral("<!--#BREAK -->"));
-    }
 }
 
 } // namespace SsiMenu
@@ -90,21 +83,6 @@ const char* const kShockwaveCabinet =
 const char* const kPluginPage = "http://www.macromedia.com/shockwave/download/";
 
 namespace {
-const MenuEntry kEntries[] = {
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Stylesheet link"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Meta redirect (client pull)"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Page margins"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Page transitions"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "ActiveX control"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert DHTML layer"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Embed object"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert audio"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert video"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert Macromedia Flash"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert Macromedia Shockwave"), ""},
-    {QT_TRANSLATE_NOOP("InsertionMenus", "Parameter"), ""},
-};
-
 QString player(const char* classId, const char* cabinet, const QString& file, const char* type)
 {
     return CrLf({QStringLiteral("<OBJECT CLASSID=\"clsid:%1\" CODEBASE=\"%2\" WIDTH=\"32\" HEIGHT=\"32\">")
@@ -115,11 +93,6 @@ QString player(const char* classId, const char* cabinet, const QString& file, co
                  QStringLiteral("\t</EMBED>"), QStringLiteral("</OBJECT>")});
 }
 } // namespace
-
-std::span<const MenuEntry> Entries()
-{
-    return kEntries;
-}
 
 QString Flash()
 {
@@ -133,38 +106,56 @@ QString Shockwave()
                   "application/x-director");
 }
 
-void Click(const QString& caption, const QString&, const QString&)
+namespace {
+const MenuEntry kEntries[] = {
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Stylesheet link"), "",
+     [](const MenuEntry&, const QString&) { RunAttributeDialog(&frmAddBasic::SetUpStylesheet, false); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Meta redirect (client pull)"), "",
+     [](const MenuEntry&, const QString&) { RunAttributeDialog(&frmAddBasic::SetUpMetaRedirect); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Page margins"), "",
+     [](const MenuEntry&, const QString&) {
+         Prompter::Current().MsgBox(Workspace::Current(), QObject::tr("Not implemented yet."), MsgButtons::OKOnly,
+                                    MsgIcon::Information, QStringLiteral("QRN"));
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Page transitions"), "",
+     [](const MenuEntry&, const QString&) { RunAttributeDialog(&frmAddBasic::SetUpTransition, false); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "ActiveX control"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("OBJECT ID=\"\" CLASSID=\"\" WIDTH=\"\" HEIGHT=\"\" DATA=\"\""), true);
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert DHTML layer"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("DIV ID=\"layer1\" Style=\"position:absolute; left:?px; top:?px; width:?px; "
+                                       "height:?px; z-index:1\""),
+                        true);
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Embed object"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(QStringLiteral("EMBED SRC=\"\""), true); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert audio"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("<EMBED SRC=\"\" AUTOSTART=\"True\" HIDDEN=\"True\" Loop=\"0\">\r\n"
+                                       "<BGSOUND SRC=\"\" LOOP=\"infinite\">"),
+                        false, 20, 1);
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert video"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("<EMBED SRC=\"\" AUTOSTART=\"True\" WIDTH=\"150\" HEIGHT=\"150\">"), false,
+                        44);
+     }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert Macromedia Flash"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(Flash()); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Insert Macromedia Shockwave"), "",
+     [](const MenuEntry&, const QString&) { fctnInsertText(Shockwave()); }},
+    {QT_TRANSLATE_NOOP("InsertionMenus", "Parameter"), "",
+     [](const MenuEntry&, const QString&) {
+         fctnInsertText(QStringLiteral("PARAM NAME=\"\" VALUE=\"\""), true);
+     }},
+};
+} // namespace
+
+std::span<const MenuEntry> Entries()
 {
-    if (caption == QLatin1String("Stylesheet link")) {
-        RunAttributeDialog(&frmAddBasic::SetUpStylesheet, false);
-    } else if (caption == QLatin1String("Meta redirect (client pull)")) {
-        RunAttributeDialog(&frmAddBasic::SetUpMetaRedirect);
-    } else if (caption == QLatin1String("Page margins")) {
-        Prompter::Current().MsgBox(Workspace::Current(), QObject::tr("Not implemented yet."), MsgButtons::OKOnly,
-                                   MsgIcon::Information, QStringLiteral("QRN"));
-    } else if (caption == QLatin1String("Page transitions")) {
-        RunAttributeDialog(&frmAddBasic::SetUpTransition, false);
-    } else if (caption == QLatin1String("ActiveX control")) {
-        fctnInsertText(QStringLiteral("OBJECT ID=\"\" CLASSID=\"\" WIDTH=\"\" HEIGHT=\"\" DATA=\"\""), true);
-    } else if (caption == QLatin1String("Insert DHTML layer")) {
-        fctnInsertText(QStringLiteral("DIV ID=\"layer1\" Style=\"position:absolute; left:?px; top:?px; width:?px; "
-                                      "height:?px; z-index:1\""),
-                       true);
-    } else if (caption == QLatin1String("Embed object")) {
-        fctnInsertText(QStringLiteral("EMBED SRC=\"\""), true);
-    } else if (caption == QLatin1String("Insert audio")) {
-        fctnInsertText(QStringLiteral("<EMBED SRC=\"\" AUTOSTART=\"True\" HIDDEN=\"True\" Loop=\"0\">\r\n"
-                                      "<BGSOUND SRC=\"\" LOOP=\"infinite\">"),
-                       false, 20, 1);
-    } else if (caption == QLatin1String("Insert video")) {
-        fctnInsertText(QStringLiteral("<EMBED SRC=\"\" AUTOSTART=\"True\" WIDTH=\"150\" HEIGHT=\"150\">"), false, 44);
-    } else if (caption == QLatin1String("Insert Macromedia Flash")) {
-        fctnInsertText(Flash());
-    } else if (caption == QLatin1String("Insert Macromedia Shockwave")) {
-        fctnInsertText(Shockwave());
-    } else if (caption == QLatin1String("Parameter")) {
-        fctnInsertText(QStringLiteral("PARAM NAME=\"\" VALUE=\"\""), true);
-    }
+    return kEntries;
 }
 
 } // namespace SundryMenu

@@ -7,17 +7,14 @@
 
 namespace AspMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 }
 
 namespace SsiMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 }
 
 namespace SundryMenu {
 std::span<const MenuEntry> Entries();
-void Click(const QString& caption, const QString& tag, const QString& sel);
 // The player vendor's fixed addresses of the Flash and Shockwave snippets.
 extern const char* const kFlashCabinet;
 extern const char* const kShockwaveCabinet;
