@@ -29,14 +29,13 @@ QPointer<frmMain> g_main;
 QPointer<frmSplash> g_splash;
 
 template <typename Read, typename Convert>
-auto readOrDefault(const QString& key, Read read, Convert convert)
+auto readOrDefault(const SettingKey& key, Read read, Convert convert)
 {
-    const QString config = QStringLiteral("Config");
     try {
-        return read(config, key, DefaultsFor::Program);
+        return read();
     } catch (const SettingsError& e) {
         ReportStartupError(e);
-        return convert(Setting::Default(config, key).toString());
+        return convert(Setting::Default(key).toString());
     }
 }
 } // namespace
@@ -146,19 +145,19 @@ void ReportStartupError(const SettingsError& error)
         g_startupKeys << error.key();
 }
 
-bool StartupBool(const QString& key)
+bool StartupBool(const SettingKey& key)
 {
-    return readOrDefault(key, Setting::Bool, SettingText::ToBool);
+    return readOrDefault(key, [&] { return Setting::Bool(key); }, SettingText::ToBool);
 }
 
-int StartupInt(const QString& key)
+int StartupInt(const SettingKey& key)
 {
-    return readOrDefault(key, Setting::Int, SettingText::ToInt);
+    return readOrDefault(key, [&] { return Setting::Int(key); }, SettingText::ToInt);
 }
 
-double StartupFloat(const QString& key)
+double StartupFloat(const SettingKey& key)
 {
-    return readOrDefault(key, Setting::Float, SettingText::ToFloat);
+    return readOrDefault(key, [&] { return Setting::Float(key); }, SettingText::ToFloat);
 }
 
 void Main()
@@ -173,10 +172,10 @@ void Main()
         ReportStartupError(unreadable);
 
     // 1-2: hand over to a running instance.
-    OptInstance = StartupBool(QStringLiteral("Instance"));
+    OptInstance = StartupBool(Key::Instance);
     if (OptInstance && SingleInstance::OtherInstanceRunning()) {
         if (!commandLine.isEmpty())
-            SaveSetting(QStringLiteral("Config"), QStringLiteral("Command"), commandLine);
+            SaveSetting(Key::Command, commandLine);
         if (SingleInstance::ActivateRunningInstance(commandLine)) {
             g_exited = true;
             g_gathering = false;
@@ -185,12 +184,12 @@ void Main()
         // The other instance went away: this start opens its own file, so it must not wait
         // in the slot to be opened a second time.
         if (!commandLine.isEmpty() &&
-            GetSetting(QStringLiteral("Config"), QStringLiteral("Command"), QString()) == commandLine)
-            SaveSetting(QStringLiteral("Config"), QStringLiteral("Command"), QString());
+            GetSetting(Key::Command, QString()) == commandLine)
+            SaveSetting(Key::Command, QString());
     }
 
     // 3: splash.
-    if (StartupBool(QStringLiteral("Splash"))) {
+    if (StartupBool(Key::Splash)) {
         auto* splash = new frmSplash;
         g_splash = splash;
         splash->show();
@@ -202,15 +201,15 @@ void Main()
     PendingInsert.clear();
 
     // 6: working folder.
-    const QString dir = Setting::String(QStringLiteral("Config"), QStringLiteral("WorkDir"));
+    const QString dir = Setting::String(Key::WorkDir);
     const bool hasFile = !dir.isEmpty() && !QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty();
-    const bool loadDir = StartupInt(QStringLiteral("LoadDir")) != 0;
+    const bool loadDir = StartupInt(Key::LoadDir) != 0;
     if (!(hasFile && loadDir && QDir::setCurrent(dir)))
         QDir::setCurrent(QDir::homePath());
 
     // 7
-    OptFullIns = StartupBool(QStringLiteral("FullIns"));
-    OptNewDoc = StartupBool(QStringLiteral("NewDoc"));
+    OptFullIns = StartupBool(Key::FullIns);
+    OptNewDoc = StartupBool(Key::NewDoc);
 
     // 8-10
     auto* main = new frmMain;

@@ -27,11 +27,12 @@ void HideSplash();
 // The main window of this process (null before Main and after it closed).
 frmMain* MainWindow();
 class SettingsError;
+struct SettingKey;
 // Start-up reports a failing step as "error number: description". While start-up
 // runs the reports are gathered and shown together once the window is up.
 void ReportStartupError(const QString& message);
 void ReportStartupError(const SettingsError& error);
 // "Config" values read at start-up: a value of the wrong kind is reported and its default used.
-bool StartupBool(const QString& key);
-int StartupInt(const QString& key);
-double StartupFloat(const QString& key);
+bool StartupBool(const SettingKey& key);
+int StartupInt(const SettingKey& key);
+double StartupFloat(const SettingKey& key);

@@ -50,7 +50,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kConfig = QStringLiteral("Config");
 
 struct ButtonDef {
     const char* key;
@@ -121,7 +120,7 @@ frmMain::frmMain(QWidget* parent) : Workspace(parent)
         if (what == QLatin1String(SettingsNotifier::Tools)) {
             LoadUserTools();
         } else if (what == QLatin1String(SettingsNotifier::Dock)) {
-            const auto area = GetSetting(kConfig, QStringLiteral("Dock"), QString()) == QLatin1String("4")
+            const auto area = GetSetting(Key::Dock, QString()) == QLatin1String("4")
                                   ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
             if (dockWidgetArea(m_sidebar) != area) {
                 // Moving the dock must not show a sidebar the user has hidden.
@@ -426,10 +425,10 @@ void frmMain::LoadUserTools()
     bool any = false;
     for (int i = 4; i >= 1; --i) {
         QAction* a = Action(QStringLiteral("mnuToolsE%1").arg(i));
-        const QString caption = GetSetting(kConfig, QStringLiteral("Tool%1").arg(i), QString());
+        const QString caption = GetSetting(Key::Tool(i), QString());
         if (!caption.isEmpty()) {
             a->setText(caption);
-            a->setData(GetSetting(kConfig, QStringLiteral("ToolExe%1").arg(i), QString()));
+            a->setData(GetSetting(Key::ToolExe(i), QString()));
             a->setVisible(true);
             any = true;
         } else {

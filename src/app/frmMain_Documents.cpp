@@ -22,10 +22,6 @@
 #include <QTimer>
 #include <QUrl>
 
-namespace {
-const QString kConfig = QStringLiteral("Config");
-}
-
 QList<frmDocument*> frmMain::Documents() const
 {
     QList<frmDocument*> docs;
@@ -60,7 +56,7 @@ frmDocument* frmMain::CreateDocument()
     sub->resize(760, 480);   // until the area has its real size (see placeSubWindow)
     int state = 0;
     try {
-        state = Setting::Int(kConfig, QStringLiteral("DocState"));
+        state = Setting::Int(Key::DocState);
     } catch (const SettingsError&) {
     }
     if (state == 1)
@@ -185,10 +181,10 @@ bool frmMain::takeHandOver(QList<HandOver>& list, const QString& commandLine)
 
 void frmMain::ConsumeHandOver()
 {
-    const QString command = GetSetting(kConfig, QStringLiteral("Command"), QString());
+    const QString command = GetSetting(Key::Command, QString());
     if (command.isEmpty())
         return;
-    SaveSetting(kConfig, QStringLiteral("Command"), QString());
+    SaveSetting(Key::Command, QString());
     if (takeHandOver(m_fromSocket, command))
         return;
     m_fromSlot.append({command, QDateTime::currentMSecsSinceEpoch()});

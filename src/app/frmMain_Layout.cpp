@@ -30,7 +30,14 @@
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
-const QString kConfig = QStringLiteral("Config");
+// The View menu's check marks and the values they are kept in.
+const QList<std::pair<const char*, SettingKey>>& viewMarks()
+{
+    static const QList<std::pair<const char*, SettingKey>> marks = {
+        {"mnuViewToolbar", Key::Tbar}, {"mnuViewPowerBar", Key::Pbar}, {"mnuViewStatusBar", Key::Sbar},
+        {"mnuViewMargin", Key::Margin}, {"mnuViewLine", Key::LineNo}, {"mnuViewWhitespace", Key::Whitespace}};
+    return marks;
+}
 
 int stateOf(const QWidget* w)
 {
@@ -111,33 +118,30 @@ void frmMain::restoreLayout()
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int screenW = area.width() * kTwipsPerPixel;
     const int screenH = area.height() * kTwipsPerPixel;
-    const int left = SaneTwips(StartupFloat(QStringLiteral("MainLeft")), screenW);
-    const int top = SaneTwips(StartupFloat(QStringLiteral("MainTop")), screenH);
-    const int width = ClampExtent(left, SaneTwips(StartupFloat(QStringLiteral("MainWidth")), screenW), screenW);
-    const int height = ClampExtent(top, SaneTwips(StartupFloat(QStringLiteral("MainHeight")), screenH), screenH);
+    const int left = SaneTwips(StartupFloat(Key::MainLeft), screenW);
+    const int top = SaneTwips(StartupFloat(Key::MainTop), screenH);
+    const int width = ClampExtent(left, SaneTwips(StartupFloat(Key::MainWidth), screenW), screenW);
+    const int height = ClampExtent(top, SaneTwips(StartupFloat(Key::MainHeight), screenH), screenH);
     move(left / kTwipsPerPixel, top / kTwipsPerPixel);
     // Never larger than the screen, never too small to use.
     resize(std::clamp(width / kTwipsPerPixel, 200, std::max(200, area.width())),
            std::clamp(height / kTwipsPerPixel, 150, std::max(150, area.height())));
-    const int state = StartupInt(QStringLiteral("WindowState"));
+    const int state = StartupInt(Key::WindowState);
     setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
 
     // 3: check marks.
-    const std::pair<const char*, const char*> marks[] = {
-        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
-        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
-    for (const auto& [action, key] : marks)
-        Action(QLatin1String(action))->setChecked(StartupBool(QLatin1String(key)));
+    for (const auto& [action, key] : viewMarks())
+        Action(QLatin1String(action))->setChecked(StartupBool(key));
 
     // 4: sidebar.
-    m_tabStrip->setCurrentIndex(StartupInt(QStringLiteral("Lbar")) == 2 ? 1 : 0);
-    addDockWidget(StartupInt(QStringLiteral("Dock")) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
+    m_tabStrip->setCurrentIndex(StartupInt(Key::Lbar) == 2 ? 1 : 0);
+    addDockWidget(StartupInt(Key::Dock) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
                   m_sidebar);
-    fctnViewSidebar(StartupInt(QStringLiteral("View")) == 1);
+    fctnViewSidebar(StartupInt(Key::View) == 1);
 
     // 5-6: recent files and user tools.
     for (int i = 4; i >= 1; --i)
-        AddRecentFile(GetSetting(QStringLiteral("MRU"), QString::number(i), QString()), i == 1);
+        AddRecentFile(GetSetting(Key::Recent(i), QString()), i == 1);
     LoadUserTools();
 
     // 7: bars.
@@ -159,29 +163,26 @@ void frmMain::saveLayout()
     // Errors writing the layout are ignored: the settings keep their old values.
     if (!isMinimized()) {
         const QPoint pos = this->pos();
-        SaveSetting(kConfig, QStringLiteral("MainLeft"), SettingText::FromFloat(pos.x() * kTwipsPerPixel));
-        SaveSetting(kConfig, QStringLiteral("MainTop"), SettingText::FromFloat(pos.y() * kTwipsPerPixel));
+        SaveSetting(Key::MainLeft, SettingText::FromFloat(pos.x() * kTwipsPerPixel));
+        SaveSetting(Key::MainTop, SettingText::FromFloat(pos.y() * kTwipsPerPixel));
         const QSize size = isMaximized() ? normalGeometry().size() : this->size();
-        SaveSetting(kConfig, QStringLiteral("MainWidth"), SettingText::FromFloat(size.width() * kTwipsPerPixel));
-        SaveSetting(kConfig, QStringLiteral("MainHeight"), SettingText::FromFloat(size.height() * kTwipsPerPixel));
+        SaveSetting(Key::MainWidth, SettingText::FromFloat(size.width() * kTwipsPerPixel));
+        SaveSetting(Key::MainHeight, SettingText::FromFloat(size.height() * kTwipsPerPixel));
     }
-    SaveSetting(kConfig, QStringLiteral("WindowState"), QString::number(stateOf(this)));
-    const std::pair<const char*, const char*> marks[] = {
-        {"mnuViewToolbar", "Tbar"}, {"mnuViewPowerBar", "Pbar"}, {"mnuViewStatusBar", "Sbar"},
-        {"mnuViewMargin", "Margin"}, {"mnuViewLine", "LineNo"}, {"mnuViewWhitespace", "Whitespace"}};
-    for (const auto& [action, key] : marks)
-        SaveSetting(kConfig, QLatin1String(key), SettingText::FromBool(Action(QLatin1String(action))->isChecked()));
-    SaveSetting(kConfig, QStringLiteral("Lbar"), QString::number(m_tabStrip->currentIndex() + 1));
-    SaveSetting(kConfig, QStringLiteral("Dock"),
+    SaveSetting(Key::WindowState, QString::number(stateOf(this)));
+    for (const auto& [action, key] : viewMarks())
+        SaveSetting(key, SettingText::FromBool(Action(QLatin1String(action))->isChecked()));
+    SaveSetting(Key::Lbar, QString::number(m_tabStrip->currentIndex() + 1));
+    SaveSetting(Key::Dock,
                 QString::number(dockWidgetArea(m_sidebar) == Qt::RightDockWidgetArea ? 4 : 3));
-    SaveSetting(kConfig, QStringLiteral("View"), QString::number(MainPanel(1)->Bevel()));
+    SaveSetting(Key::View, QString::number(MainPanel(1)->Bevel()));
     m_recent.PersistAll();
     QString cwd = QDir::currentPath();
     if (!cwd.endsWith(QLatin1Char('/')))
         cwd += QLatin1Char('/');
-    SaveSetting(kConfig, QStringLiteral("WorkDir"), cwd);
-    SaveSetting(kConfig, QStringLiteral("FullIns"), SettingText::FromBool(OptFullIns));
-    SaveSetting(kConfig, QStringLiteral("NewDoc"), SettingText::FromBool(OptNewDoc));
+    SaveSetting(Key::WorkDir, cwd);
+    SaveSetting(Key::FullIns, SettingText::FromBool(OptFullIns));
+    SaveSetting(Key::NewDoc, SettingText::FromBool(OptNewDoc));
 }
 
 void frmMain::placeSubWindow(QMdiSubWindow* sub, int index)

@@ -74,13 +74,8 @@ const QHash<QString, Entry>& catalogue()
             add(c, QStringLiteral("Tool%1").arg(i), QString());
             add(c, QStringLiteral("ToolExe%1").arg(i), QString());
         }
-        add(c, "Tidy0Indent", true);
-        add(c, "Tidy1Omit", false);
-        add(c, "Tidy2Upper", true);
-        add(c, "Tidy3Clean", false);
-        add(c, "Tidy4Quiet", true);
-        add(c, "Tidy5Bare", false);
-        add(c, "Tidy6Xhtml", false);
+        for (int i = 0; i < Key::TidyCount; ++i)
+            add(c, Key::Tidy(i).key, i == 0 || i == 2 || i == 4);   // indent, upper case, quiet
         for (int i = 1; i <= 4; ++i)
             add(QStringLiteral("MRU"), QString::number(i), QString());
         const QString s = QStringLiteral("Syntax");
@@ -248,6 +243,7 @@ QVariant Default(const QString& section, const QString& key, DefaultsFor who)
             return QDir::homePath() + QLatin1Char('/');
     }
     auto it = catalogue().constFind(section + QLatin1Char('/') + key);
+    Q_ASSERT_X(it != catalogue().constEnd(), "Setting::Default", qPrintable(section + QLatin1Char('/') + key));
     if (it == catalogue().constEnd())
         return QString();
     if (who == DefaultsFor::OptionsDialog && it->dialog.isValid())
@@ -308,3 +304,32 @@ SettingsNotifier* SettingsNotifier::Instance()
     static SettingsNotifier notifier;
     return &notifier;
 }
+
+namespace Key {
+SettingKey Tool(int i)
+{
+    return {QStringLiteral("Config"), QStringLiteral("Tool%1").arg(i)};
+}
+
+SettingKey ToolExe(int i)
+{
+    return {QStringLiteral("Config"), QStringLiteral("ToolExe%1").arg(i)};
+}
+
+SettingKey Tidy(int index)
+{
+    static const char* const names[TidyCount] = {"Indent", "Omit", "Upper", "Clean", "Quiet", "Bare", "Xhtml"};
+    Q_ASSERT(index >= 0 && index < TidyCount);
+    return {QStringLiteral("Config"), QStringLiteral("Tidy%1").arg(index) + QLatin1String(names[index])};
+}
+
+SettingKey Recent(int i)
+{
+    return {QStringLiteral("MRU"), QString::number(i)};
+}
+
+SettingKey Colour(const QString& prefix, const char* part)
+{
+    return {QStringLiteral("Syntax"), prefix + QLatin1String(part)};
+}
+} // namespace Key

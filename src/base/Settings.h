@@ -29,6 +29,65 @@ inline void SaveSetting(const QString& section, const QString& key, const QStrin
     SettingsStore::SaveSetting(section, key, value);
 }
 
+// A row of the settings catalogue: its section and key.
+struct SettingKey {
+    QString section;
+    QString key;
+};
+
+inline QString GetSetting(const SettingKey& k, const QVariant& defaultValue = QString())
+{
+    return SettingsStore::GetSetting(k.section, k.key, defaultValue);
+}
+inline void SaveSetting(const SettingKey& k, const QString& value)
+{
+    SettingsStore::SaveSetting(k.section, k.key, value);
+}
+
+// The catalogue's rows by name, so that no caller spells a key.
+namespace Key {
+#define QRN_CONFIG_KEY(name) inline const SettingKey name{QStringLiteral("Config"), QStringLiteral(#name)};
+QRN_CONFIG_KEY(Instance)
+QRN_CONFIG_KEY(Command)
+QRN_CONFIG_KEY(Splash)
+QRN_CONFIG_KEY(WorkDir)
+QRN_CONFIG_KEY(LoadDir)
+QRN_CONFIG_KEY(FullIns)
+QRN_CONFIG_KEY(NewDoc)
+QRN_CONFIG_KEY(MainLeft)
+QRN_CONFIG_KEY(MainTop)
+QRN_CONFIG_KEY(MainWidth)
+QRN_CONFIG_KEY(MainHeight)
+QRN_CONFIG_KEY(WindowState)
+QRN_CONFIG_KEY(Tbar)
+QRN_CONFIG_KEY(Pbar)
+QRN_CONFIG_KEY(Sbar)
+QRN_CONFIG_KEY(Margin)
+QRN_CONFIG_KEY(LineNo)
+QRN_CONFIG_KEY(Whitespace)
+QRN_CONFIG_KEY(Lbar)
+QRN_CONFIG_KEY(Dock)
+QRN_CONFIG_KEY(View)
+QRN_CONFIG_KEY(DocState)
+#undef QRN_CONFIG_KEY
+#define QRN_SYNTAX_KEY(name) inline const SettingKey name{QStringLiteral("Syntax"), QStringLiteral(#name)};
+QRN_SYNTAX_KEY(DefFont)
+QRN_SYNTAX_KEY(DefSize)
+QRN_SYNTAX_KEY(DefBold)
+QRN_SYNTAX_KEY(DefItalic)
+#undef QRN_SYNTAX_KEY
+// User tool 1 to 4: its menu caption and its program.
+SettingKey Tool(int i);
+SettingKey ToolExe(int i);
+// HTML Tidy switch 0 to 6: "Tidy0Indent" ... "Tidy6Xhtml".
+constexpr int TidyCount = 7;
+SettingKey Tidy(int index);
+// Recent file 1 to 4.
+SettingKey Recent(int i);
+// A colour scheme value: prefix "Plain", "Tag", ...; part "BG", "FG" or "Effect".
+SettingKey Colour(const QString& prefix, const char* part);
+}
+
 // A stored value that cannot be converted to the type its reader needs.
 class SettingsError : public std::runtime_error {
 public:
@@ -63,6 +122,7 @@ enum class DefaultsFor { Program, OptionsDialog };
 
 // The catalogue of every key with its default.
 namespace Setting {
+// Every key read through these is in the catalogue; reading another is a programming error.
 QVariant Default(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
 
 // Typed readers over the catalogue defaults.
@@ -73,6 +133,13 @@ double Float(const QString& section, const QString& key, DefaultsFor who = Defau
 // A switch stored as "-1"/"0": only the numeric value -1 (or "True") is on,
 // so "1" is off wherever it is read.
 bool Switch(const QString& section, const QString& key, DefaultsFor who = DefaultsFor::Program);
+
+inline QVariant Default(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return Default(k.section, k.key, who); }
+inline QString String(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return String(k.section, k.key, who); }
+inline bool Bool(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return Bool(k.section, k.key, who); }
+inline int Int(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return Int(k.section, k.key, who); }
+inline double Float(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return Float(k.section, k.key, who); }
+inline bool Switch(const SettingKey& k, DefaultsFor who = DefaultsFor::Program) { return Switch(k.section, k.key, who); }
 }
 
 // "Config" values read at start-up and changed by the options dialog, for the

@@ -31,12 +31,12 @@ constexpr int kReadBack[6][3] = {{5, 4, 0}, {13, 12, 4}, {25, 24, 10}, {7, 6, 1}
 const char* const kPrefixes[6] = {"Plain", "Tag", "Att", "Val", "Comm", "Ent"};
 const char* const kCaptions[6] = {"Plain text", "Tag", "Tag attribute", "Attribute value", "Comment", "Entity"};
 
-int readInt(const QString& key, DefaultsFor who)
+int readInt(const SettingKey& key, DefaultsFor who)
 {
     try {
-        return Setting::Int(QStringLiteral("Syntax"), key, who);
+        return Setting::Int(key, who);
     } catch (const SettingsError&) {
-        return SettingText::ToInt(Setting::Default(QStringLiteral("Syntax"), key, who).toString());
+        return SettingText::ToInt(Setting::Default(key, who).toString());
     }
 }
 } // namespace
@@ -55,8 +55,8 @@ QString Caption(int kind)
 KindColours Read(int kind, DefaultsFor who)
 {
     const QString p = Prefix(kind);
-    return {readInt(p + QStringLiteral("BG"), who), readInt(p + QStringLiteral("FG"), who),
-            readInt(p + QStringLiteral("Effect"), who)};
+    return {readInt(Key::Colour(p, "BG"), who), readInt(Key::Colour(p, "FG"), who),
+            readInt(Key::Colour(p, "Effect"), who)};
 }
 
 void WriteKind(CodeMax1* editor, int kind, const KindColours& c)
@@ -104,25 +104,24 @@ void WriteStoredKinds(CodeMax1* editor, DefaultsFor who)
 
 QString FontFace(DefaultsFor who)
 {
-    return Setting::String(QStringLiteral("Syntax"), QStringLiteral("DefFont"), who);
+    return Setting::String(Key::DefFont, who);
 }
 
 int FontSize(DefaultsFor who)
 {
-    return readInt(QStringLiteral("DefSize"), who);
+    return readInt(Key::DefSize, who);
 }
 } // namespace ColourScheme
 
 void fctnLoadSyntax(CodeMax1* editor)
 {
-    const QString syntax = QStringLiteral("Syntax");
     QFont font(ColourScheme::FontFace(DefaultsFor::Program));
     font.setStyleHint(QFont::TypeWriter);
     // A damaged size must not ask for glyphs of a mile.
     font.setPointSize(std::clamp(ColourScheme::FontSize(DefaultsFor::Program), 1, 400));
     try {
-        font.setBold(Setting::Bool(syntax, QStringLiteral("DefBold")));
-        font.setItalic(Setting::Bool(syntax, QStringLiteral("DefItalic")));
+        font.setBold(Setting::Bool(Key::DefBold));
+        font.setItalic(Setting::Bool(Key::DefItalic));
     } catch (const SettingsError&) {
     }
     editor->SetFont(font);

@@ -44,7 +44,7 @@ void RecentFiles::Remove(int k)
 
 void RecentFiles::Persist(int i) const
 {
-    SaveSetting(QStringLiteral("MRU"), QString::number(i), Path(i));
+    SaveSetting(Key::Recent(i), Path(i));
 }
 
 void RecentFiles::PersistAll() const

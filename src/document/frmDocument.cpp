@@ -454,8 +454,8 @@ void frmDocument::SaveDocState()
         return;
     const int state = sub->isMinimized() ? 1 : sub->isMaximized() ? 2 : 0;
     const QString text = QString::number(state);
-    if (GetSetting(QStringLiteral("Config"), QStringLiteral("DocState"), QString()) != text)
-        SaveSetting(QStringLiteral("Config"), QStringLiteral("DocState"), text);
+    if (GetSetting(Key::DocState, QString()) != text)
+        SaveSetting(Key::DocState, text);
 }
 
 bool frmDocument::CloseQuestion()

@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kConfig = QStringLiteral("Config");
 
 QString flagText(bool on)
 {
@@ -34,12 +33,12 @@ QString flagText(bool on)
 }
 
 // A stored boolean, or the default when the text is not one.
-bool storedBool(const QString& key)
+bool storedBool(const SettingKey& key)
 {
     try {
-        return Setting::Bool(kConfig, key, DefaultsFor::OptionsDialog);
+        return Setting::Bool(key, DefaultsFor::OptionsDialog);
     } catch (const SettingsError&) {
-        return Setting::Default(kConfig, key, DefaultsFor::OptionsDialog).toInt() != 0;
+        return Setting::Default(key, DefaultsFor::OptionsDialog).toInt() != 0;
     }
 }
 } // namespace
@@ -194,14 +193,14 @@ void frmOptions::Form_Load()
     cmbSize_Click();
 
     // 2-4: the general page.
-    m_chkSplash->setChecked(storedBool(QStringLiteral("Splash")));
-    m_chkDir->setChecked(storedBool(QStringLiteral("LoadDir")));
+    m_chkSplash->setChecked(storedBool(Key::Splash));
+    m_chkDir->setChecked(storedBool(Key::LoadDir));
     m_chkFullIns->setChecked(OptFullIns);
     m_chkNewDoc->setChecked(OptNewDoc);
     m_chkInstance->setChecked(OptInstance);
     int dock = 3;
     try {
-        dock = Setting::Int(kConfig, QStringLiteral("Dock"), DefaultsFor::OptionsDialog);
+        dock = Setting::Int(Key::Dock, DefaultsFor::OptionsDialog);
     } catch (const SettingsError&) {
         dock = 0;  // not 3, so the right side as for any other value
     }
@@ -211,12 +210,12 @@ void frmOptions::Form_Load()
     for (int i = 0; i < ShellEntries::EntryCount; ++i)
         m_chkShell[i]->setChecked(ShellEntries::IsPresent(i));
     for (int n = 1; n <= ToolCount; ++n) {
-        m_txtName[n - 1]->setText(GetSetting(kConfig, QStringLiteral("Tool%1").arg(n), QString()));
-        m_txtLocation[n - 1]->setText(GetSetting(kConfig, QStringLiteral("ToolExe%1").arg(n), QString()));
+        m_txtName[n - 1]->setText(GetSetting(Key::Tool(n), QString()));
+        m_txtLocation[n - 1]->setText(GetSetting(Key::ToolExe(n), QString()));
     }
     for (int i = 0; i < TidyCount; ++i)
         // Read as the Tidy run reads them, so what is ticked is what Tidy does.
-        m_chkTidy[i]->setChecked(Setting::Switch(kConfig, TidyKey(i), DefaultsFor::OptionsDialog));
+        m_chkTidy[i]->setChecked(Setting::Switch(Key::Tidy(i), DefaultsFor::OptionsDialog));
 
     // 8: whatever filling the controls set off, the dialog opens unchanged.
     fctnSetChanged(false);
@@ -259,7 +258,7 @@ void frmOptions::cmdApply_Click()
     SettingsNotifier::Announce(SettingsNotifier::Scheme);
     applyShellAndTools();
     for (int i = 0; i < TidyCount; ++i)
-        SaveSetting(kConfig, TidyKey(i), flagText(m_chkTidy[i]->isChecked()));
+        SaveSetting(Key::Tidy(i), flagText(m_chkTidy[i]->isChecked()));
     m_apply->setEnabled(false);
 }
 
@@ -311,16 +310,16 @@ void frmOptions::Option1_Click(int index)
 
 void frmOptions::applyGeneral()
 {
-    SaveSetting(kConfig, QStringLiteral("Splash"), flagText(m_chkSplash->isChecked()));
-    SaveSetting(kConfig, QStringLiteral("LoadDir"), flagText(m_chkDir->isChecked()));
+    SaveSetting(Key::Splash, flagText(m_chkSplash->isChecked()));
+    SaveSetting(Key::LoadDir, flagText(m_chkDir->isChecked()));
 
     const bool left = m_option1[0]->isChecked();
-    SaveSetting(kConfig, QStringLiteral("Dock"), left ? QStringLiteral("3") : QStringLiteral("4"));
+    SaveSetting(Key::Dock, left ? QStringLiteral("3") : QStringLiteral("4"));
     SettingsNotifier::Announce(SettingsNotifier::Dock);
 
-    SaveSetting(kConfig, QStringLiteral("FullIns"), flagText(m_chkFullIns->isChecked()));
-    SaveSetting(kConfig, QStringLiteral("NewDoc"), flagText(m_chkNewDoc->isChecked()));
-    SaveSetting(kConfig, QStringLiteral("Instance"), flagText(m_chkInstance->isChecked()));
+    SaveSetting(Key::FullIns, flagText(m_chkFullIns->isChecked()));
+    SaveSetting(Key::NewDoc, flagText(m_chkNewDoc->isChecked()));
+    SaveSetting(Key::Instance, flagText(m_chkInstance->isChecked()));
     OptFullIns = m_chkFullIns->isChecked();
     OptNewDoc = m_chkNewDoc->isChecked();
     OptInstance = m_chkInstance->isChecked();

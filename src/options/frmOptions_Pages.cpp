@@ -17,28 +17,26 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kConfig = QStringLiteral("Config");
 
 struct TidySwitch {
     const char* caption;
-    const char* key;
     bool ticked;
 };
 
 const TidySwitch kTidy[frmOptions::TidyCount] = {
-    {QT_TRANSLATE_NOOP("frmOptions", "Indent element content"), "Tidy0Indent", true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Omit optional end-tags"), "Tidy1Omit", false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Force tags to uppercase (default is lower)"), "Tidy2Upper", true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Replace FONT, NOBR and CENTER tags with CSS"), "Tidy3Clean", false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Suppress non-essential output"), "Tidy4Quiet", true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Strip out smart quotes and em dashes, etc"), "Tidy5Bare", false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Force output as well-formed XHTML"), "Tidy6Xhtml", false},
+    {QT_TRANSLATE_NOOP("frmOptions", "Indent element content"), true},
+    {QT_TRANSLATE_NOOP("frmOptions", "Omit optional end-tags"), false},
+    {QT_TRANSLATE_NOOP("frmOptions", "Force tags to uppercase (default is lower)"), true},
+    {QT_TRANSLATE_NOOP("frmOptions", "Replace FONT, NOBR and CENTER tags with CSS"), false},
+    {QT_TRANSLATE_NOOP("frmOptions", "Suppress non-essential output"), true},
+    {QT_TRANSLATE_NOOP("frmOptions", "Strip out smart quotes and em dashes, etc"), false},
+    {QT_TRANSLATE_NOOP("frmOptions", "Force output as well-formed XHTML"), false},
 };
 } // namespace
 
 QString frmOptions::TidyKey(int index)
 {
-    return QLatin1String(kTidy[index].key);
+    return Key::Tidy(index).key;
 }
 
 bool frmOptions::TidyDefault(int index)
@@ -165,8 +163,8 @@ void frmOptions::applyShellAndTools()
         QLineEdit* location = m_txtLocation[i - 1];
         if (name->text().isEmpty() && !location->text().isEmpty())
             name->setText(DerivedToolName(QFileInfo(location->text()).fileName()));
-        SaveSetting(kConfig, QStringLiteral("Tool%1").arg(i), name->text());
-        SaveSetting(kConfig, QStringLiteral("ToolExe%1").arg(i), location->text());
+        SaveSetting(Key::Tool(i), name->text());
+        SaveSetting(Key::ToolExe(i), location->text());
     }
     if (entriesChanged)
         ShellEntries::RefreshDatabase();

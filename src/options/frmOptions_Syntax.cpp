@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kSyntax = QStringLiteral("Syntax");
 
 // The integer a size entry such as "12 pt" starts with.
 int leadingInt(const QString& text)
@@ -161,9 +160,9 @@ void frmOptions::fctnInitColour(int kind, int background, int textColour, int ef
 
 void frmOptions::fctnApplyColour(const QString& prefix, int background, int textColour, int effect)
 {
-    SaveSetting(kSyntax, prefix + QStringLiteral("BG"), QString::number(background));
-    SaveSetting(kSyntax, prefix + QStringLiteral("FG"), QString::number(textColour));
-    SaveSetting(kSyntax, prefix + QStringLiteral("Effect"), QString::number(effect));
+    SaveSetting(Key::Colour(prefix, "BG"), QString::number(background));
+    SaveSetting(Key::Colour(prefix, "FG"), QString::number(textColour));
+    SaveSetting(Key::Colour(prefix, "Effect"), QString::number(effect));
 }
 
 void frmOptions::cmbTag_Click()
@@ -232,11 +231,11 @@ void frmOptions::applySyntax()
     const QString face = m_cmbFont->currentIndex() >= 0 && m_cmbFont->currentIndex() != m_resolvedFont
         ? m_cmbFont->currentText()
         : m_loadedFace;
-    SaveSetting(kSyntax, QStringLiteral("DefFont"), face);
+    SaveSetting(Key::DefFont, face);
     QString size = m_cmbSize->currentText();
     if (m_cmbSize->currentIndex() < 0)
         size = QString::number(m_loadedSize) + QLatin1Char(' ');
     const int blank = size.indexOf(QLatin1Char(' '));
-    SaveSetting(kSyntax, QStringLiteral("DefSize"), blank >= 0 ? size.left(blank + 1) : size);
+    SaveSetting(Key::DefSize, blank >= 0 ? size.left(blank + 1) : size);
 }
 

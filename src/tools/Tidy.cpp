@@ -34,29 +34,29 @@ QString tr(const char* text)
     return QCoreApplication::translate("Tidy", text);
 }
 
-bool switchOn(const char* key)
+bool switchOn(int index)
 {
-    return Setting::Switch(QStringLiteral("Config"), QLatin1String(key));
+    return Setting::Switch(Key::Tidy(index));
 }
 } // namespace
 
 QString OptionText()
 {
     QString o;
-    if (switchOn("Tidy0Indent"))
+    if (switchOn(0))
         o += QStringLiteral(" -i");
     // Tidy 5 reads "-o" as "write output to the next file"; "-omit" is the
     // switch that omits optional tags.
-    if (switchOn("Tidy1Omit"))
+    if (switchOn(1))
         o += QStringLiteral(" -omit");
-    if (switchOn("Tidy3Clean"))
+    if (switchOn(3))
         o += QStringLiteral(" -c");
-    if (switchOn("Tidy4Quiet"))
+    if (switchOn(4))
         o += QStringLiteral(" -q");
-    if (switchOn("Tidy5Bare"))
+    if (switchOn(5))
         o += QStringLiteral(" -b");
-    o += switchOn("Tidy6Xhtml") ? QStringLiteral(" -asxhtml") : QStringLiteral(" -ashtml");
-    if (switchOn("Tidy2Upper"))
+    o += switchOn(6) ? QStringLiteral(" -asxhtml") : QStringLiteral(" -ashtml");
+    if (switchOn(2))
         o += QStringLiteral(" -u --uppercase-attributes yes");
     return o;
 }
