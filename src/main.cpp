@@ -1,3 +1,4 @@
+// The program's entry point.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>

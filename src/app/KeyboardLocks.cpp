@@ -1,3 +1,4 @@
+// Caps, Num and Scroll Lock read from the X server's keyboard indicators.
 #include "app/KeyboardLocks.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// Start-up: the process entry routine, the command line and the values read before the window.
 #include "app/Main.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// At start-up, the offer to restore the texts that runs which ended without saving left behind.
 #include "app/RecoveryOffer.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// One program per user: later starts hand their file to the running one over a private socket.
 #include "app/SingleInstance.h"
 
 #include "base/Settings.h"

@@ -1,3 +1,4 @@
+// The splash window shown while the program starts.
 #include "app/frmSplash.h"
 
 #include <QGuiApplication>

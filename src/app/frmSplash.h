@@ -1,4 +1,5 @@
 #pragma once
+// The splash window shown while the program starts.
 #include <QDialog>
 #include <array>
 

@@ -1,3 +1,4 @@
+// Finds and loads the module that holds the embedded browser, on the first preview only.
 #include "base/BrowserView.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Message boxes, input boxes and dialogs, asked through one place so tests can answer them.
 #include "base/Prompter.h"
 
 #include <QApplication>

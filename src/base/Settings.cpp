@@ -1,3 +1,4 @@
+// The settings store, its catalogue of keys and defaults, and the typed readers.
 #include "base/Settings.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// Opening files and addresses with the desktop's programs, and the probes for optional parts.
 #include "base/ShellRoutines.h"
 
 #include "base/BrowserView.h"

@@ -1,3 +1,4 @@
+// The common file, colour and font dialogs, through the Prompter.
 #include "base/cCommonDialog.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// The edit control: text, positions, clipboard and undo, events; the rest is in its helpers.
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>

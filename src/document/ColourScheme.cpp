@@ -1,3 +1,4 @@
+// The user's colour scheme, read from the settings and written into an edit control.
 #include "document/ColourScheme.h"
 
 #include "document/CodeMax1.h"

@@ -1,3 +1,4 @@
+// Which preview copies this program made, so that only ours are ever removed.
 #include "document/CopyRegistry.h"
 
 #include "document/DiskFile.h"

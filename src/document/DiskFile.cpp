@@ -1,3 +1,4 @@
+// Reading only regular files, and writing through a temporary file with fsync and rename.
 #include "document/DiskFile.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The file type filters of the Open and Save dialogs.
 #include "document/FileFilter.h"
 
 namespace FileFilter {

@@ -1,3 +1,4 @@
+// The File Properties box.
 #include "document/FileProperties.h"
 
 #include "base/Prompter.h"

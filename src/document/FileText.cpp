@@ -1,3 +1,4 @@
+// Bytes on disk to text and back: encodings, byte order marks, line breaks, NUL bytes.
 #include "document/FileText.h"
 
 #include <cstring>

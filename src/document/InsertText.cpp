@@ -1,3 +1,4 @@
+// The insertion primitive: text into the document and the caret where the user types next.
 #include "document/InsertText.h"
 
 #include "document/Workspace.h"

@@ -1,3 +1,4 @@
+// The four recent files and their order.
 #include "document/RecentFiles.h"
 
 #include "base/Settings.h"

@@ -1,3 +1,4 @@
+// Copies of unsaved texts written in the background, for recovery after a crash.
 #include "document/Recovery.h"
 
 #include "document/CodeMax1.h"

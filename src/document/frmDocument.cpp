@@ -1,3 +1,4 @@
+// A document window: its edit control, preview, status bar, disk checks and busy state.
 #include "document/frmDocument.h"
 
 #include "base/Prompter.h"

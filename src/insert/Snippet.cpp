@@ -1,3 +1,4 @@
+// Pieces every snippet menu shares: prompts, the page skeleton, pending insertions.
 #include "insert/Snippet.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// The attribute dialog of the insertion menus (pictures, links, sound and more).
 #include "insert/frmAddBasic.h"
 #include "document/InsertText.h"
 

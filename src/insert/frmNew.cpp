@@ -1,3 +1,4 @@
+// The new-page wizard.
 #include "insert/frmNew.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// The Options and About commands.
 #include "options/OptionsCommands.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// The "Edit with QRN" entries of the desktop, added and taken back without touching the user's defaults.
 #include "options/ShellEntries.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// The About box.
 #include "options/frmAbout.h"
 
 #include "base/Prompter.h"

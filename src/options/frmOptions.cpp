@@ -1,3 +1,4 @@
+// The options dialog: its pages, loading and applying.
 #include "options/frmOptions.h"
 
 #include "base/cCommonDialog.h"

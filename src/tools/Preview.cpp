@@ -1,3 +1,4 @@
+// Preview mode and the external browser: the page's copy and the embedded browser.
 #include "tools/Preview.h"
 
 #include "base/Prompter.h"

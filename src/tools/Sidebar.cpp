@@ -1,3 +1,4 @@
+// The sidebar's tag and character lists.
 #include "tools/Sidebar.h"
 
 #include "document/Workspace.h"

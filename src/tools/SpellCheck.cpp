@@ -1,3 +1,4 @@
+// The spell check: words of the page's visible text, the dictionary and the session.
 #include "tools/SpellCheck.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// HTML Tidy: its command line, the run and its result.
 #include "tools/Tidy.h"
 
 #include "base/Prompter.h"

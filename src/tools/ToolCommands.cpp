@@ -1,3 +1,4 @@
+// The Tools and Help menus' handlers and their wiring.
 #include "tools/ToolCommands.h"
 
 #include "base/Prompter.h"

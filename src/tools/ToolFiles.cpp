@@ -1,3 +1,4 @@
+// Where tools keep their files, and the copies they write for other programs.
 #include "tools/ToolFiles.h"
 
 #include "document/DiskFile.h"

@@ -1,3 +1,4 @@
+// Basic HTML compression of white space.
 #include "tools/Tune.h"
 
 #include "base/Prompter.h"

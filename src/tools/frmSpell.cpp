@@ -1,3 +1,4 @@
+// The spelling dialog.
 #include "tools/frmSpell.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// The HTML Tidy dialog.
 #include "tools/frmTidy.h"
 
 #include "base/Prompter.h"
