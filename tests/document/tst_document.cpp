@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "FakeWorkspace.h"
 #include "TestEnv.h"
 #include "TestFiles.h"
 #include "document/CodeMax1.h"
@@ -123,22 +124,33 @@ private slots:
         QCOMPARE(d->Editor()->Text(), QStringLiteral("<B>é</B>\r\n"));
     }
 
-    void controlKeys()
+    // A document window needs no main window: keys insert through its workspace, and it
+    // reports its state, its context menu, drops and saves to the workspace.
+    void aloneInAWorkspace()
     {
-        frmMain* m = StartMain();
-        CodeMax1* e = m->ActiveDocument()->Editor();
+        FakeWorkspace ws;
+        frmDocument* d = ws.AddDocument();
+        CodeMax1* e = d->Editor();
+        QSignalSpy commands(d, &frmDocument::commandsChanged), menu(d, &frmDocument::contextMenuRequested);
         e->setFocus();
         QTest::keyClick(e, Qt::Key_Space, Qt::ControlModifier);
         QCOMPARE(e->Text(), QStringLiteral("&nbsp;"));
+        QVERIFY(commands.count() > 0 && d->Caption().endsWith('*'));
         e->SetText(QString());
         QTest::keyClicks(e, "em");
         e->SetSel({0, 0, 0, 2});
         QTest::keyClick(e, Qt::Key_Slash, Qt::ControlModifier);
         QCOMPARE(e->Text(), QStringLiteral("<>em</>"));
         QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 1, 0, 1}));
+        emit e->RightClick(QPoint(5, 5));
+        QCOMPARE(menu.count(), 1);
+        emit e->FilesDropped({"/a.html"});
+        QTRY_COMPARE(ws.dropped, QStringList{"/a.html"});
+        prompter->queueMsgBox(MsgAnswer::Yes);
+        QVERIFY(!d->CloseQuestion());   // saved through the workspace, which left it modified
+        QCOMPARE(ws.saves, 1);
     }
 
-    // Closing a changed document: Cancel keeps it, No drops it, Yes saves it first (Save As for untitled).
     void closeQuestion_data()
     {
         QTest::addColumn<int>("answer");
