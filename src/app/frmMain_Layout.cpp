@@ -188,9 +188,10 @@ void frmMain::saveLayout()
 void frmMain::placeSubWindow(QMdiSubWindow* sub, int index)
 {
     // Before the main window is first shown its area has no real size yet;
-    // the windows are placed again once it has (showEvent).
+    // the windows are placed again once it has (showEvent). A small area is
+    // still a real one: at a large scale the windows must fit it too.
     const QSize area = m_mdi->viewport()->size();
-    if (area.width() < 200 || area.height() < 150 || sub->isMinimized() || sub->isMaximized())
+    if (!m_placedOnShow || area.isEmpty() || sub->isMinimized() || sub->isMaximized())
         return;
     // Cascading from the top left by a title bar, sized to lie wholly inside the area.
     const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
@@ -205,9 +206,9 @@ void frmMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (m_placedOnShow)
         return;
-    m_placedOnShow = true;
     // The area has its size once the window is laid out.
     QTimer::singleShot(0, this, [this] {
+        m_placedOnShow = true;
         const QList<QMdiSubWindow*> subs = m_mdi->subWindowList();
         for (int i = 0; i < subs.size(); ++i)
             placeSubWindow(subs.at(i), i);

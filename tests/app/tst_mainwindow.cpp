@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -253,6 +254,18 @@ private slots:
         m->MdiArea()->setActiveSubWindow(subs.at(3));
         subs.at(3)->close();
         QCOMPARE(m->ActiveDocument()->Caption(), subs.at(1)->windowTitle());
+    }
+
+    // INS/OVR follows the Insert key at once, not at the next clock tick.
+    void insertKeyShowsAtOnce()
+    {
+        frmMain* m = StartMain();
+        auto* ins = m->findChild<QLabel*>("MainPanelIns");
+        QVERIFY(ins);
+        for (const char* mode : {"INS", "OVR", "INS"}) {
+            QTRY_COMPARE_WITH_TIMEOUT(ins->text(), QString(mode), 1000);
+            QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_Insert);
+        }
     }
 
     void windowMenuArranges()
