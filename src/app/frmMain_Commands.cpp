@@ -261,17 +261,6 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 
 // --- edit ------------------------------------------------------------------
 
-namespace {
-// The edit control of the active document in edit mode, or null; also null
-// while a long operation works on the document.
-CodeMax1* editTarget(const frmMain* main)
-{
-    frmDocument* doc = main->ActiveDocument();
-    if (!doc || !doc->IsEditMode() || doc->IsBusy())
-        return nullptr;
-    return doc->Editor();
-}
-} // namespace
 
 void frmMain::mnuEdit_DropDown()
 {
@@ -284,72 +273,72 @@ void frmMain::mnuEdit_DropDown()
 
 void frmMain::mnuEditUndo_Click()
 {
-    if (CodeMax1* e = editTarget(this); e && e->CanUndo())
+    if (CodeMax1* e = EditTarget(); e && e->CanUndo())
         e->Undo();
 }
 
 void frmMain::mnuEditRedo_Click()
 {
-    if (CodeMax1* e = editTarget(this); e && e->CanRedo())
+    if (CodeMax1* e = EditTarget(); e && e->CanRedo())
         e->Redo();
 }
 
 void frmMain::mnuEditCut_Click()
 {
-    if (CodeMax1* e = editTarget(this); e && e->CanCut())
+    if (CodeMax1* e = EditTarget(); e && e->CanCut())
         e->Cut();
 }
 
 void frmMain::mnuEditCopy_Click()
 {
-    if (CodeMax1* e = editTarget(this); e && e->CanCopy())
+    if (CodeMax1* e = EditTarget(); e && e->CanCopy())
         e->Copy();
 }
 
 void frmMain::mnuEditPaste_Click()
 {
-    if (CodeMax1* e = editTarget(this); e && e->CanPaste())
+    if (CodeMax1* e = EditTarget(); e && e->CanPaste())
         e->Paste();
 }
 
 void frmMain::mnuEditDelete_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::Delete);
 }
 
 void frmMain::mnuEditDeleteLine_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::LineDelete);
 }
 
 void frmMain::mnuEditFind_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::Find);
 }
 
 void frmMain::mnuEditFindNext_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::FindNext);
 }
 
 void frmMain::mnuEditReplace_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::FindReplace);
 }
 
 void frmMain::mnuEditGoto_Click()
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(CmCmd::GotoLine, -1);
 }
 
 void frmMain::mnuEditBookmark_Click(int cmd)
 {
-    if (CodeMax1* e = editTarget(this))
+    if (CodeMax1* e = EditTarget())
         e->ExecuteCmd(cmd);
 }

@@ -34,3 +34,9 @@ CodeMax1* Workspace::ActiveEditor() const
     frmDocument* doc = ActiveDocument();
     return doc ? doc->Editor() : nullptr;
 }
+
+CodeMax1* Workspace::EditTarget() const
+{
+    frmDocument* doc = ActiveDocument();
+    return doc && doc->IsEditMode() && !doc->IsBusy() ? doc->Editor() : nullptr;
+}

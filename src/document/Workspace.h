@@ -30,6 +30,8 @@ public:
     virtual QList<frmDocument*> Documents() const = 0;
     virtual frmDocument* ActiveDocument() const = 0;
     CodeMax1* ActiveEditor() const;
+    // The active editor when commands may change its text: in edit mode and not busy; else null.
+    CodeMax1* EditTarget() const;
 
     virtual QAction* Action(const QString& name) const = 0;
     virtual QMenu* Menu(const QString& name) const = 0;

@@ -32,14 +32,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("ToolCommands", text);
 }
 
-// The active document's edit control in edit mode, or null; also null while
-// a long operation works on the document.
-CodeMax1* editTarget(const Workspace* main)
-{
-    frmDocument* doc = main->ActiveDocument();
-    return doc && doc->IsEditMode() && !doc->IsBusy() ? doc->Editor() : nullptr;
-}
-
 void openReference(Workspace* main, const QString& file, const QString& title)
 {
     const QString folder = ReferenceFolder();
@@ -87,13 +79,13 @@ QString TimeText(const QTime& time, const QLocale& locale)
 
 void mnuToolsRepeat_Click(Workspace* main)
 {
-    if (CodeMax1* e = editTarget(main))
+    if (CodeMax1* e = main->EditTarget())
         e->ExecuteCmd(CmCmd::RepeatCount);
 }
 
 void mnuToolsDate_Click(Workspace* main)
 {
-    if (CodeMax1* e = editTarget(main)) {
+    if (CodeMax1* e = main->EditTarget()) {
         QString text = DateText(QDate::currentDate());
         int chars = 0;
         // The caret ends after the inserted text, as with every insertion.
@@ -103,7 +95,7 @@ void mnuToolsDate_Click(Workspace* main)
 
 void mnuToolsTime_Click(Workspace* main)
 {
-    if (CodeMax1* e = editTarget(main)) {
+    if (CodeMax1* e = main->EditTarget()) {
         QString text = TimeText(QTime::currentTime());
         int chars = 0;
         InsertIntoEditor(e, text, false, chars, 0);
@@ -112,7 +104,7 @@ void mnuToolsTime_Click(Workspace* main)
 
 void mnuToolsCase_Click(Workspace* main, bool upper)
 {
-    if (CodeMax1* e = editTarget(main))
+    if (CodeMax1* e = main->EditTarget())
         e->ExecuteCmd(upper ? CmCmd::UpperCaseSelection : CmCmd::LowerCaseSelection);
 }
 
@@ -221,8 +213,8 @@ void InstallToolCommands(Workspace* main)
     on("mnuToolsClip", mnuToolsClip_Click);
     on("mnuToolsSpellCheck", fctnSpellCheck);
     on("mnuToolsCompress", [](Workspace* m) {
-        if (frmDocument* doc = m->ActiveDocument(); doc && doc->IsEditMode() && !doc->IsBusy())
-            fctnTune(doc);
+        if (m->EditTarget())
+            fctnTune(m->ActiveDocument());
     });
     on("mnuToolsTidy", Tidy::mnuToolsTidy_Click);
     on("mnuToolsBrowser", [](Workspace* m) { Preview::ExternalBrowser(m, m->ActiveDocument()); });
