@@ -24,11 +24,6 @@ CodeMax1* Workspace::CurrentEditor()
     return g_current ? g_current->ActiveEditor() : nullptr;
 }
 
-QWidget* Workspace::DialogOwner()
-{
-    return g_current.data();
-}
-
 CodeMax1* Workspace::ActiveEditor() const
 {
     frmDocument* doc = ActiveDocument();

@@ -24,8 +24,6 @@ public:
     static void SetCurrent(Workspace* workspace);
     // The active document's edit control of the current workspace, or null.
     static CodeMax1* CurrentEditor();
-    // The window dialogs are owned by: the workspace, or null when there is none.
-    static QWidget* DialogOwner();
 
     virtual QList<frmDocument*> Documents() const = 0;
     virtual frmDocument* ActiveDocument() const = 0;

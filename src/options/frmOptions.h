@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <array>
 
+#include "base/Settings.h"
+
 class CodeMax1;
 class QCheckBox;
 class QComboBox;
@@ -40,12 +42,10 @@ public:
 
     static constexpr int PageCount = 5;
     static constexpr int ToolCount = 4;
-    static constexpr int TidyCount = 7;
+    static constexpr int TidyCount = Key::TidyCount;
 
     // Tool name from an executable's file name: up to its first ".", in proper case.
     static QString DerivedToolName(const QString& fileName);
-    static QString TidyKey(int index);
-    static bool TidyDefault(int index);
 
     void Form_Load();
     void fctnSetChanged(bool enabled);

@@ -18,31 +18,17 @@
 
 namespace {
 
-struct TidySwitch {
-    const char* caption;
-    bool ticked;
-};
-
-const TidySwitch kTidy[frmOptions::TidyCount] = {
-    {QT_TRANSLATE_NOOP("frmOptions", "Indent element content"), true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Omit optional end-tags"), false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Force tags to uppercase (default is lower)"), true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Replace FONT, NOBR and CENTER tags with CSS"), false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Suppress non-essential output"), true},
-    {QT_TRANSLATE_NOOP("frmOptions", "Strip out smart quotes and em dashes, etc"), false},
-    {QT_TRANSLATE_NOOP("frmOptions", "Force output as well-formed XHTML"), false},
+// Captions of the Tidy switches, in the order of their keys.
+const char* const kTidy[frmOptions::TidyCount] = {
+    QT_TRANSLATE_NOOP("frmOptions", "Indent element content"),
+    QT_TRANSLATE_NOOP("frmOptions", "Omit optional end-tags"),
+    QT_TRANSLATE_NOOP("frmOptions", "Force tags to uppercase (default is lower)"),
+    QT_TRANSLATE_NOOP("frmOptions", "Replace FONT, NOBR and CENTER tags with CSS"),
+    QT_TRANSLATE_NOOP("frmOptions", "Suppress non-essential output"),
+    QT_TRANSLATE_NOOP("frmOptions", "Strip out smart quotes and em dashes, etc"),
+    QT_TRANSLATE_NOOP("frmOptions", "Force output as well-formed XHTML"),
 };
 } // namespace
-
-QString frmOptions::TidyKey(int index)
-{
-    return Key::Tidy(index).key;
-}
-
-bool frmOptions::TidyDefault(int index)
-{
-    return kTidy[index].ticked;
-}
 
 QString frmOptions::DerivedToolName(const QString& fileName)
 {
@@ -139,7 +125,7 @@ QWidget* frmOptions::buildTidyPage()
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     for (int i = 0; i < TidyCount; ++i) {
-        const QString caption = QCoreApplication::translate("frmOptions", kTidy[i].caption);
+        const QString caption = QCoreApplication::translate("frmOptions", kTidy[i]);
         const QString tip = i == 6 ? tr("Force output as well-formed XHTML (well-formed HTML is the default)") : caption;
         const QByteArray name = "chkTidy" + QByteArray::number(i);
         m_chkTidy[i] = changeBox(page, name.constData(), caption, tip);
