@@ -7,6 +7,9 @@
 
 #include "base/Settings.h"
 #include "base/BrowserView.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QVector>
 #include <algorithm>
 #include <sys/resource.h>
@@ -29,6 +32,14 @@ inline QByteArray SamplePage(qint64 bytes)
     return out;
 }
 
+// The same page as one line, as minified pages are.
+inline QByteArray OneLinePage(qint64 bytes)
+{
+    QByteArray page = SamplePage(bytes);
+    page.replace("\r\n", " ");
+    return page;
+}
+
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -48,6 +59,34 @@ inline double Median(QVector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Where both typing programs type: in the line holding the middle of the text,
+// four characters in, or at the middle itself when that line is long.
+inline qsizetype TypingPosition(const QByteArray& text)
+{
+    const qsizetype middle = text.size() / 2;
+    const qsizetype start = text.lastIndexOf('\n', middle) + 1;
+    const qsizetype end = text.indexOf('\n', middle);
+    return (end < 0 ? text.size() : end) - start > 1000 ? middle : start + 4;
+}
+
+// Types keys into the focused widget, each followed by the events and paint it
+// causes; prints the median and the 99th percentile in milliseconds.
+inline QByteArray TypeKeys(QWidget* w, int keys)
+{
+    const char* text = "<B>typing</B> ";
+    QVector<double> times;
+    for (int i = 0; i < keys; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(w, text[i % 14]);
+        QApplication::processEvents();
+        times << t.nsecsElapsed() / 1e6;
+    }
+    std::sort(times.begin(), times.end());
+    return "RESULT " + QByteArray::number(Median(times), 'f', 3) + "\nP99 " +
+           QByteArray::number(times[int(times.size() * 0.99)], 'f', 3) + "\n";
 }
 
 // A private profile without splash, wizard or hand-over; call before the application exists,

@@ -4,6 +4,8 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <QtGlobal>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -45,6 +47,7 @@ void TextUnits::beforeChange(int position, int type, const char* text, int lengt
     // Notifications come before the change; an insertion whose text Scintilla
     // does not pass along is counted once it is in the buffer.
     settle();
+    moveMarks(position, type, text, length);
     if (type & S::SC_MOD_BEFOREINSERT) {
         if (text) {
             m_count += countUnits(text, length);
@@ -97,6 +100,47 @@ long TextUnits::positionAt(int line, int col) const
 void TextUnits::lineColAt(long pos, int* line, int* col) const
 {
     const int l = int(m_editor.SendScintilla(S::SCI_LINEFROMPOSITION, pos));
+    const long start = m_editor.SendScintilla(S::SCI_POSITIONFROMLINE, l);
     *line = l;
-    *col = unitsBetween(m_editor.SendScintilla(S::SCI_POSITIONFROMLINE, l), pos);
+    // Count from the nearest mark on this line, or from the line's start.
+    Mark* nearest = nullptr;
+    long distance = pos - start;
+    for (Mark& m : m_marks) {
+        if (m.lineStart == start && std::abs(pos - m.pos) < distance) {
+            nearest = &m;
+            distance = std::abs(pos - m.pos);
+        }
+    }
+    if (!nearest)
+        *col = unitsBetween(start, pos);
+    else if (pos >= nearest->pos)
+        *col = nearest->col + unitsBetween(nearest->pos, pos);
+    else
+        *col = nearest->col - unitsBetween(pos, nearest->pos);
+    // Keep the mark just used, or replace the other one.
+    Mark& keep = nearest ? *nearest : m_marks[m_nextMark];
+    if (!nearest)
+        m_nextMark = 1 - m_nextMark;
+    keep = {start, pos, *col};
+}
+
+void TextUnits::moveMarks(long position, int type, const char* text, int length)
+{
+    const bool insert = type & S::SC_MOD_BEFOREINSERT;
+    for (Mark& m : m_marks) {
+        if (m.lineStart < 0 || position >= m.pos)
+            continue;   // after the counted stretch
+        if (position < m.lineStart) {
+            m.lineStart = -1;   // the line itself may have moved or joined another
+        } else if (insert && text && !std::memchr(text, '\n', size_t(length)) && !std::memchr(text, '\r', size_t(length))) {
+            m.col += countUnits(text, length);
+            m.pos += length;
+        } else if (!insert && position + length <= m.pos) {
+            // The counted stretch holds no line break, so neither does this.
+            m.col -= unitsBetween(position, position + length);
+            m.pos -= length;
+        } else {
+            m.lineStart = -1;
+        }
+    }
 }

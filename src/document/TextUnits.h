@@ -21,7 +21,18 @@ public:
     void lineColAt(long pos, int* line, int* col) const;
 
 private:
+    // A column already counted: the caret and the anchor are asked for again
+    // and again a few bytes from where they were, and a line may be megabytes long.
+    struct Mark {
+        long lineStart = -1;   // -1: not set
+        long pos = 0;
+        int col = 0;
+    };
+    void moveMarks(long position, int type, const char* text, int length);
+
     const QsciScintillaBase& m_editor;
+    mutable Mark m_marks[2];
+    mutable int m_nextMark = 0;
     mutable int m_count = 0;
     mutable long m_pendingPos = -1;
     mutable long m_pendingLength = 0;

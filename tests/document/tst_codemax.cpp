@@ -278,6 +278,40 @@ private slots:
         QCOMPARE(e.Text(), QString::fromUtf16(u"a\0b\r\n\0\0xc", 9));
     }
 
+    // Columns on long lines are counted from the last ones asked for: edits before, inside and after
+    // that stretch, line breaks added and removed, and Undo all leave them right.
+    void columnsOnLongLines()
+    {
+        using S = QsciScintillaBase;
+        CodeMax1 e;
+        QString line;
+        for (int i = 0; i < 20000; ++i)
+            line += i % 7 ? QStringLiteral("ab ") : QStringLiteral("\u00e9\U0001F600");
+        e.SetText("first\r\n" + line + "\r\n" + line);
+        e.show();
+        auto boundary = [&](long p) { return e.SendScintilla(S::SCI_POSITIONAFTER, e.SendScintilla(S::SCI_POSITIONBEFORE, p)); };
+        auto expected = [&](long pos) {
+            const long l = e.SendScintilla(S::SCI_LINEFROMPOSITION, pos), start = e.SendScintilla(S::SCI_POSITIONFROMLINE, l);
+            return std::pair(int(l), int(QString::fromUtf8(e.Utf8Text().mid(start, pos - start)).size()));
+        };
+        const QList<QByteArray> inserts{"x", "\u00e9", "\U0001F600", "\r\n", "\n", "\r", "a b"};
+        QRandomGenerator rng(7);
+        for (int step = 0; step < 600; ++step) {
+            const long length = e.SendScintilla(S::SCI_GETLENGTH), p = boundary(rng.bounded(int(length) + 1));
+            switch (rng.bounded(5)) {
+            case 0: e.SendScintilla(S::SCI_INSERTTEXT, p, inserts[rng.bounded(int(inserts.size()))].constData()); break;
+            case 1: e.SendScintilla(S::SCI_DELETERANGE, p, boundary(p + rng.bounded(4)) - p); break;
+            case 2: e.Undo(); break;
+            case 3: QTest::keyClick(&e, 'x'); break;
+            default: e.SendScintilla(S::SCI_SETSEL, boundary(rng.bounded(int(length) + 1)), p);
+            }
+            const CodeMaxRange r = e.GetSel(false);
+            const auto [anchorLine, anchorCol] = expected(e.SendScintilla(S::SCI_GETANCHOR));
+            const auto [caretLine, caretCol] = expected(e.SendScintilla(S::SCI_GETCURRENTPOS));
+            QCOMPARE(r, (CodeMaxRange{anchorLine, anchorCol, caretLine, caretCol}));
+        }
+    }
+
     // Selections set either way round or past the end come back in order and in range; lines are read and deleted.
     void selectionAndLines()
     {
