@@ -12,7 +12,7 @@ struct TuneResult {
     int newSize = 0;
 };
 
-// The whole transformation on plain text, in one linear pass per step:
+// The whole transformation on plain text, in one linear pass:
 // runs of spaces become one space; " >", "< ", "= ", " =" lose their space
 // (in that order, each once); empty and one-space lines are removed.
 QString TuneText(const QString& text);

@@ -1,8 +1,36 @@
 #include <QtTest>
 
+#include <QDirIterator>
+#include <QRandomGenerator>
+
 #include "TestEnv.h"
 #include "document/CodeMax1.h"
 #include "tools/Tune.h"
+
+namespace {
+// The pass step by step, as its find-and-replace steps read: the fast pass must
+// give the same on every text.
+QByteArray StepByStep(QByteArray s)
+{
+    while (s.contains("  "))
+        s.replace("  ", " ");
+    for (const char* pair : {" >", "< ", "= ", " ="})
+        s.replace(pair, QByteArray(pair).trimmed());
+    // Lines that are empty or one space go with their break; the last has none.
+    QByteArray out;
+    for (qsizetype start = 0;;) {
+        qsizetype end = start;
+        while (end < s.size() && s[end] != '\n' && s[end] != '\r')
+            ++end;
+        const qsizetype next = end + (end < s.size()) + (s.mid(end, 2) == "\r\n");
+        if (end - start > 1 || (end - start == 1 && s[start] != ' '))
+            out += s.mid(start, next - start);
+        if (end >= s.size())
+            return out;
+        start = next;
+    }
+}
+} // namespace
 
 class TestTune : public QObject {
     Q_OBJECT
@@ -61,6 +89,52 @@ private slots:
         e->Redo();
         QCOMPARE(e->Bookmarks(), (QVector<int>{0, 1, 2}));
         CloseMain(prompter);
+    }
+
+    // Random texts thick with spaces, breaks and brackets, at every length around
+    // the 16, 32 and 64 characters the pass goes by; sample pages; and, when
+    // QRN_TIDY_CASES names a folder, the pages in it.
+    void sameAsStepByStep()
+    {
+        QList<QByteArray> texts;
+        // U+203C and U+0120 have '<' and ' ' as their low byte in UTF-16.
+        const char* const pieces[] = {" ", " ", " ", "\r", "\n", "<", ">", "=", "\t", "a", "\xc3\xa9",
+                                      "\xe2\x80\xbc", "\xc4\xa0", "       "};
+        QRandomGenerator rng(20240611);
+        for (int i = 0; i < 4000; ++i) {
+            const int length = i < 400 ? i % 100 : int(rng.bounded(i % 10 ? 150 : 1500));
+            QByteArray text;
+            while (text.size() < length)
+                text += pieces[rng.bounded(int(std::size(pieces)))];
+            texts << text;
+        }
+        // The pages of the timing programs, shorter.
+        texts << "<HTML>\r\n<HEAD><TITLE>Sample</TITLE></HEAD>\r\n<BODY>\r\n" +
+                     QByteArray("<TABLE BORDER=\"0\" CELLPADDING=\"4\" WIDTH=\"80%\">\r\n  <TR>\r\n"
+                                "    <TD CLASS=\"name\">Sourdough &amp; rye</TD>\r\n    <TD>  3.50  </TD>\r\n  </TR>\r\n"
+                                "</TABLE>\r\n<!-- price list -->\r\n"
+                                "<P>Open   daily from 7&nbsp;am.   Fresh bread   every morning.</P>\r\n"
+                                "<SCRIPT LANGUAGE=\"JavaScript\">\r\n"
+                                "var total = 0; for (var i = 0; i < 10; i++) { total += i; }\r\n</SCRIPT>\r\n"
+                                "    \r\n \r\n")
+                         .repeated(70) + "</BODY>\r\n</HTML>\r\n"
+              << "<html>\r\n<body>\r\n<table>\r\n" +
+                     QByteArray("  <tr >\r\n    <td  class = \"cell\"  >Item   text   with   spaces</td >\r\n"
+                                "    < td width = 5>x</td>\r\n  </tr>\r\n \r\n\r\n")
+                         .repeated(70) + "</table>\r\n</body>\r\n</html>\r\n";
+        const QString cases = qEnvironmentVariable("QRN_TIDY_CASES");
+        QDirIterator it(cases, {"*.html"}, QDir::Files, QDirIterator::Subdirectories);
+        while (!cases.isEmpty() && it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            texts << file.readAll();
+        }
+        for (const QByteArray& text : texts) {
+            const QString wide = QString::fromUtf8(text);
+            const QString wideOut = QString::fromUtf8(StepByStep(wide.toUtf8()));
+            if (TuneUtf8(text) != StepByStep(text) || TuneText(wide) != wideOut)
+                QFAIL(qPrintable("differs on " + text.left(400).toPercentEncoding()));
+        }
     }
 
     void linearTime()
