@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
             QApplication::processEvents();
             times << t.nsecsElapsed() / 1e6;
         }
-        std::printf("RESULT %.1f\n", Bench::Median(times));
+        std::printf("OPEN %.1f\n", Bench::Median(times));
         std::printf("PEAK %.0f\n", Bench::PeakMB());
         return 0;
     }

@@ -1,51 +1,53 @@
-// Basic HTML compression of a 10 MB page: the text transformation alone and
-// the whole command on an edit control (one undo step included).
-// Run: QT_QPA_PLATFORM=offscreen build/bench/tune_bench
+// Basic HTML compression of a 10 MB page: the text pass alone, the whole command on
+// an edit control (one Undo step, bookmarks kept), and its floor: the same result
+// put into the same control by one bare SCI_REPLACETARGET.
+//   tune_bench [RUNS]   prints PASS (MB/s), COMMAND and REPLACE (median ms), UNDO (ms)
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <cstdio>
 
+#include "BenchUtil.h"
 #include "document/CodeMax1.h"
 #include "tools/Tune.h"
 
-namespace {
-QString makePage(qsizetype target)
-{
-    const QString row = QStringLiteral(
-        "  <tr >\r\n    <td  class = \"cell\"  >Item   text   with   spaces</td >\r\n"
-        "    < td width = 5>x</td>\r\n  </tr>\r\n \r\n\r\n");
-    QString page = QStringLiteral("<html>\r\n<body>\r\n<table>\r\n");
-    page.reserve(target + row.size() * 2);
-    while (page.size() < target)
-        page += row;
-    page += QStringLiteral("</table>\r\n</body>\r\n</html>\r\n");
-    return page;
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    Bench::UsePrivateProfile(home);
     QApplication app(argc, argv);
-    const QString page = makePage(10 * 1024 * 1024);
-    std::printf("page size: %lld characters\n", static_cast<long long>(page.size()));
-
-    QElapsedTimer t;
-    t.start();
-    const QString tuned = TuneText(page);
-    std::printf("TuneText 10 MB: %lld ms (%lld -> %lld characters)\n", static_cast<long long>(t.elapsed()),
-                static_cast<long long>(page.size()), static_cast<long long>(tuned.size()));
-
+    const int runs = argc > 1 ? atoi(argv[1]) : 7;
+    const QByteArray page = Bench::SamplePage(10 * 1024 * 1024);
+    QVector<double> pass, command, replace;
+    QByteArray tuned;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        tuned = TuneUtf8(page);
+        pass << page.size() / (t.nsecsElapsed() / 1e9) / 1e6;
+    }
     CodeMax1 editor;
-    editor.SetText(page);
-    t.restart();
-    const TuneResult r = TuneEditor(&editor);
-    std::printf("TuneEditor 10 MB (edit control, one undo step): %lld ms (%s)\n", static_cast<long long>(t.elapsed()),
-                qPrintable(TuneReport(r)));
-    t.restart();
-    editor.Undo();
-    std::printf("Undo of the compression: %lld ms (text restored: %s)\n", static_cast<long long>(t.elapsed()),
-                editor.Text() == page ? "yes" : "no");
+    editor.SetUtf8Text(page);
+    double undo = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        TuneEditor(&editor);
+        command << t.nsecsElapsed() / 1e6;
+        t.restart();
+        editor.Undo();
+        undo = t.nsecsElapsed() / 1e6;
+        t.restart();
+        editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        editor.SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, 0L, editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+        editor.SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(tuned.size()), tuned.constData());
+        editor.SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+        replace << t.nsecsElapsed() / 1e6;
+        editor.Undo();
+    }
+    if (editor.Utf8Text() != page)
+        return 1;
+    std::printf("PASS %.0f\nCOMMAND %.1f\nREPLACE %.1f\nUNDO %.1f\n", Bench::Median(pass), Bench::Median(command),
+                Bench::Median(replace), undo);
     return 0;
 }

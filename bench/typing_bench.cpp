@@ -1,6 +1,6 @@
 // Keystroke latency, including the caption, toolbar and status refresh and the
 // paint the key causes. typing_bench FILE KEYS: types into the page in FILE;
-// prints RESULT (median ms), P99 and SIZE (the edit control's, for the floor).
+// prints SIZE (the edit control's, for the floor) and what Bench::TypeKeys prints.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>

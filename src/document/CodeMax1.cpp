@@ -144,6 +144,12 @@ QByteArray CodeMax1::Utf8Text() const
     return QByteArray(data, length);
 }
 
+QByteArray CodeMax1::Utf8View() const
+{
+    const long length = SendScintilla(SCI_GETLENGTH);
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER)), length);
+}
+
 void CodeMax1::ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVector<int>>& bookmarksAfter)
 {
     // Replacing the whole text takes the bookmarks with it. Marks in the undo

@@ -70,6 +70,8 @@ public:
     void SetText(const QString& text);    // replaces everything; clears undo; Modified false
     // The text as the control holds it, UTF-8, in one copy.
     QByteArray Utf8Text() const;
+    // The same bytes in place, without a copy: valid only until the text next changes.
+    QByteArray Utf8View() const;
     // A piece of it without a copy, valid until the next change; and its whole length in bytes.
     QByteArrayView Utf8Range(qint64 from, qint64 length) const;
     qint64 Utf8Length() const;

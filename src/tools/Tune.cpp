@@ -310,8 +310,8 @@ TuneResult TuneEditor(CodeMax1* editor)
 {
     TuneResult r;
     r.oldSize = editor->TextLength();
-    // On the editor's own UTF-8 bytes: no conversion of the whole page to and fro.
-    const QByteArray before = editor->Utf8Text();
+    // On the editor's own UTF-8 bytes, in place: no copy, no conversion to and fro.
+    const QByteArray before = editor->Utf8View();
     const QByteArray after = TuneUtf8(before);
     if (after.size() != before.size())
         editor->ReplaceAllUtf8(after, SurvivingBookmarks(before, editor->Bookmarks()));
