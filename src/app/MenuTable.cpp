@@ -84,6 +84,7 @@ const QList<Row>& Rows()
         {"mnuTools", "mnuToolsBar3", "", None, Separator},
         {"mnuTools", "mnuToolsSpellCheck", QT_TRANSLATE_NOOP("frmMain", "&Spell Check"), Plain(Qt::Key_F7), Item},
         {"mnuTools", "mnuToolsCompress", QT_TRANSLATE_NOOP("frmMain", "&Basic HTML Compression"), None, Item},
+        {"mnuTools", "mnuToolsBreakLines", QT_TRANSLATE_NOOP("frmMain", "Break &long lines"), None, Item},
         {"mnuTools", "mnuToolsTidy", QT_TRANSLATE_NOOP("frmMain", "&HTML Tidy"), None, Item},
         {"mnuTools", "mnuToolsBrowser", QT_TRANSLATE_NOOP("frmMain", "&External Browser"), Ctrl(Qt::Key_E), Item},
         {"mnuTools", "mnuToolsBar5", "", None, Separator},

@@ -140,8 +140,14 @@ void frmMain::restoreLayout()
     fctnViewSidebar(StartupInt(Key::View) == 1);
 
     // 5-6: recent files and user tools.
-    for (int i = 4; i >= 1; --i)
-        AddRecentFile(GetSetting(Key::Recent(i), QString()), i == 1);
+    QString stored[RecentFiles::Count + 1];
+    for (int i = RecentFiles::Count; i >= 1; --i)
+        m_recent.Add(stored[i] = GetSetting(Key::Recent(i), QString()));
+    // Written back only where reading changed the list, so that a start writes nothing.
+    for (int i = 1; i <= RecentFiles::Count; ++i)
+        if (m_recent.Path(i) != stored[i])
+            m_recent.Persist(i);
+    refreshRecentMenu();
     LoadUserTools();
 
     // 7: bars.

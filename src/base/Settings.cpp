@@ -146,7 +146,11 @@ void SettingsStore::SaveSetting(const QString& section, const QString& key, cons
         return;
     }
     QSettings s(FilePath(), QSettings::IniFormat);
-    s.setValue(section + QLatin1Char('/') + key, value);
+    const QString name = section + QLatin1Char('/') + key;
+    // Rewriting the file for a value it already holds costs a locked write, at every start.
+    if (s.contains(name) && s.value(name).toString() == value)
+        return;
+    s.setValue(name, value);
     s.sync();
     if (s.status() == QSettings::AccessError)
         g_writeFailed = true;

@@ -4,6 +4,7 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -143,4 +144,26 @@ void TextUnits::moveMarks(long position, int type, const char* text, int length)
             m.lineStart = -1;
         }
     }
+}
+
+qsizetype LongestLine(const QByteArray& utf8)
+{
+    const char* p = utf8.constData();
+    const qsizetype n = utf8.size();
+    qsizetype longest = 0;
+    for (qsizetype start = 0; start <= n;) {
+        const void* lf = std::memchr(p + start, '\n', size_t(n - start));
+        const qsizetype end = lf ? static_cast<const char*>(lf) - p : n;
+        // Lone CRs split [start, end) further, which only matters when it is longer than the longest yet.
+        if (end - start > longest) {
+            for (qsizetype s = start; s <= end;) {
+                const void* cr = std::memchr(p + s, '\r', size_t(end - s));
+                const qsizetype e = cr ? static_cast<const char*>(cr) - p : end;
+                longest = std::max(longest, e - s);
+                s = e + 1;
+            }
+        }
+        start = end + 1;
+    }
+    return longest;
 }

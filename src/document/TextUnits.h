@@ -1,7 +1,14 @@
 // Character positions over the edit control's UTF-8 text, counted in UTF-16 units as its callers count them.
 #pragma once
 
+#include <QByteArray>
+
 class QsciScintillaBase;
+
+// Length in bytes of the longest line; CR LF, CR and LF end lines.
+qsizetype LongestLine(const QByteArray& utf8);
+// Lines longer than this make typing in them slow: the control lays out a whole line per key.
+constexpr qsizetype SlowLineLength = 100 * 1024;
 
 // Columns and lengths are UTF-16 units, as QString counts them.
 class TextUnits {

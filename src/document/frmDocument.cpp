@@ -1,6 +1,8 @@
 // A document window: its edit control, preview, status bar, disk checks and busy state.
 #include "document/frmDocument.h"
 
+#include "document/TextUnits.h"
+
 #include "base/Prompter.h"
 #include "base/Settings.h"
 #include "document/CodeMax1.h"
@@ -166,6 +168,16 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     m_busyCancel->setText(tr("Cancel"));
     m_busyCancel->setAutoRaise(true);
     connect(m_busyCancel, &QToolButton::clicked, this, &frmDocument::CancelBusy);
+    m_longLines = new QToolButton(m_status);
+    m_longLines->setObjectName(QStringLiteral("LongLines"));
+    m_longLines->setText(tr("Long lines: slow to edit"));
+    m_longLines->setToolTip(tr("A line of this page is over 100 KB long, and typing in it is slow.\n"
+                               "Click for Tools > Break long lines: line breaks between the attributes of tags,\n"
+                               "where they cannot change the page (one Undo takes them back)."));
+    m_longLines->setAutoRaise(true);
+    m_longLines->hide();
+    connect(m_longLines, &QToolButton::clicked, this, [this] { m_main->Action(QStringLiteral("mnuToolsBreakLines"))->trigger(); });
+    m_status->addPermanentWidget(m_longLines);
     m_status->addPermanentWidget(m_busyLabel);
     m_status->addPermanentWidget(m_busyCancel);
     showBusy(QString(), false);
@@ -188,6 +200,7 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     connect(m_editor, &CodeMax1::Change, this, [this] {
         fctnRefreshCommands();
         fctnRefreshStatus();
+        CheckLongLines();
         m_recovery->Changed();
     });
     connect(m_editor, &CodeMax1::SelChange, this, [this] {
@@ -417,6 +430,17 @@ void frmDocument::fctnRefreshStatus()
         const CodeMaxRange r = m_editor->GetSel(true);
         m_panels[4]->setText(QStringLiteral("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1));
     }
+}
+
+void frmDocument::CheckLongLines(bool force)
+{
+    // Typing never makes a line that long; a load, a paste or a replacement does, and
+    // those move the length a lot. Looking costs a pass over the text.
+    const int length = m_editor->TextLength();
+    if (!force && std::abs(length - m_lengthAtLineCheck) < 64 * 1024)
+        return;
+    m_lengthAtLineCheck = length;
+    m_longLines->setVisible(LongestLine(m_editor->Utf8View()) > SlowLineLength);
 }
 
 void frmDocument::applyStoredScheme()

@@ -96,6 +96,9 @@ public:
     // Marks the caption of a changed text and tells the main window its commands may have changed.
     void fctnRefreshCommands();
     void fctnRefreshStatus();
+    // Shows or hides the notice that a line is too long to type in quickly. Without force,
+    // only when the text's length moved by a lot since the last look.
+    void CheckLongLines(bool force = false);
     // Loads path into the edit control; false with a message shown when it cannot be read.
     bool LoadFile(const QString& title, const QString& path);
 
@@ -161,4 +164,6 @@ private:
     Recovery::Writer* m_recovery = nullptr;
     QLabel* m_busyLabel = nullptr;
     QToolButton* m_busyCancel = nullptr;
+    QToolButton* m_longLines = nullptr;
+    int m_lengthAtLineCheck = 0;
 };

@@ -1,6 +1,14 @@
 // Line breaks for very long lines of HTML, put only where they cannot change the page.
 #include "tools/BreakLines.h"
 
+#include "base/Prompter.h"
+#include "document/CodeMax1.h"
+#include "document/frmDocument.h"
+
+#include <QCoreApplication>
+
+#include <Qsci/qsciscintillabase.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string.h>   // memrchr
@@ -505,24 +513,34 @@ QByteArray ApplyLineBreaks(const QByteArray& utf8, const QVector<qsizetype>& at,
     return out;
 }
 
-qsizetype LongestLine(const QByteArray& utf8)
+int BreakLongLines(CodeMax1* editor, qsizetype every)
 {
-    const char* p = utf8.constData();
-    const qsizetype n = utf8.size();
-    qsizetype longest = 0;
-    for (qsizetype start = 0; start <= n;) {
-        const void* lf = std::memchr(p + start, '\n', size_t(n - start));
-        const qsizetype end = lf ? static_cast<const char*>(lf) - p : n;
-        // Lone CRs split [start, end) further, which only matters when it is longer than the longest yet.
-        if (end - start > longest) {
-            for (qsizetype s = start; s <= end;) {
-                const void* cr = std::memchr(p + s, '\r', size_t(end - s));
-                const qsizetype e = cr ? static_cast<const char*>(cr) - p : end;
-                longest = std::max(longest, e - s);
-                s = e + 1;
-            }
-        }
-        start = end + 1;
+    using S = QsciScintillaBase;
+    const QVector<qsizetype> at = LongLineBreaks(editor->Utf8View(), every);
+    if (at.isEmpty())
+        return 0;
+    // One small replacement each, from the end so that the offsets still hold: bookmarks
+    // and the caret stay on their text, and Undo keeps only what changed.
+    const QByteArray eol = editor->Format().lineBreak.toUtf8();
+    editor->SendScintilla(S::SCI_BEGINUNDOACTION);
+    for (auto i = at.crbegin(); i != at.crend(); ++i) {
+        editor->SendScintilla(S::SCI_SETTARGETRANGE, long(*i), long(*i + 1));
+        editor->SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(eol.size()), eol.constData());
     }
-    return longest;
+    editor->SendScintilla(S::SCI_ENDUNDOACTION);
+    return int(at.size());
+}
+
+void fctnBreakLongLines(frmDocument* doc)
+{
+    if (!doc)
+        return;
+    const int breaks = BreakLongLines(doc->Editor());
+    doc->CheckLongLines(true);
+    if (breaks == 0)
+        MsgBox(QCoreApplication::translate("BreakLines",
+                                           "No line could be broken: a line break is put only between the attributes of a "
+                                           "tag, where it cannot change the page, and this text has no such place on a long line."),
+               MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"), doc->window());
+    doc->Editor()->SetFocus();
 }

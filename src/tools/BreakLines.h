@@ -16,5 +16,9 @@ QVector<qsizetype> LongLineBreaks(const QByteArray& utf8, qsizetype every = 2000
 // utf8 with the byte at each offset of `at` (from LongLineBreaks) replaced by eol ("\n" or "\r\n").
 QByteArray ApplyLineBreaks(const QByteArray& utf8, const QVector<qsizetype>& at, const QByteArray& eol);
 
-// Length in bytes of the longest line; CR LF, CR and LF end lines.
-qsizetype LongestLine(const QByteArray& utf8);
+class CodeMax1;
+class frmDocument;
+// Breaks the editor's long lines as one Undo step; returns the number of breaks made.
+int BreakLongLines(CodeMax1* editor, qsizetype every = 2000);
+// The Tools command: breaks the document's long lines, or says why none could be broken.
+void fctnBreakLongLines(frmDocument* doc);

@@ -1,6 +1,8 @@
 // The Tools and Help menus' handlers and their wiring.
 #include "tools/ToolCommands.h"
 
+#include "tools/BreakLines.h"
+
 #include "base/Prompter.h"
 #include "base/ShellRoutines.h"
 #include "document/Workspace.h"
@@ -48,7 +50,7 @@ void openReference(Workspace* main, const QString& file, const QString& title)
 void mnuTools_Click(Workspace* main, bool menuOpen)
 {
     const bool compress = main->ToolbarButton(QStringLiteral("Compress"))->isEnabled();
-    for (const char* name : {"mnuToolsRepeat", "mnuToolsDate", "mnuToolsTime", "mnuToolsCompress"})
+    for (const char* name : {"mnuToolsRepeat", "mnuToolsDate", "mnuToolsTime", "mnuToolsCompress", "mnuToolsBreakLines"})
         main->Action(QLatin1String(name))->setEnabled(compress);
     main->Action(QStringLiteral("mnuToolsBrowser"))
         ->setEnabled(menuOpen ? compress : main->ToolbarButton(QStringLiteral("External"))->isEnabled());
@@ -215,6 +217,10 @@ void InstallToolCommands(Workspace* main)
     on("mnuToolsCompress", [](Workspace* m) {
         if (m->EditTarget())
             fctnTune(m->ActiveDocument());
+    });
+    on("mnuToolsBreakLines", [](Workspace* m) {
+        if (m->EditTarget())
+            fctnBreakLongLines(m->ActiveDocument());
     });
     on("mnuToolsTidy", Tidy::mnuToolsTidy_Click);
     on("mnuToolsBrowser", [](Workspace* m) { Preview::ExternalBrowser(m, m->ActiveDocument()); });

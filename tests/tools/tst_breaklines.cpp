@@ -5,6 +5,11 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
+#include <QToolButton>
+
+#include "TestEnv.h"
+#include "document/CodeMax1.h"
+#include "document/TextUnits.h"
 #include "tools/BreakLines.h"
 
 namespace {
@@ -58,6 +63,7 @@ class TestBreakLines : public QObject {
 private slots:
     void initTestCase()
     {
+        PrepareTestProfile();
         profile = new QWebEngineProfile(this);
         profile->setUrlRequestInterceptor(&interceptor);
         page = new QWebEnginePage(profile, profile);
@@ -224,6 +230,38 @@ private slots:
         if (ours)
             QVERIFY(broken != html);
         QCOMPARE(parsed(broken, scripts), parsed(html, scripts));
+    }
+
+    // A page with a long line: its window says so; the command (from the notice) breaks the line in one
+    // Undo step, keeps bookmarks on their lines, and the caret panel counts columns right on long lines.
+    void commandInMainWindow()
+    {
+        ScriptedPrompter* prompter = ScriptedPrompter::install();
+        frmDocument* d = StartMain()->ActiveDocument();
+        CodeMax1* e = d->Editor();
+        QString line;
+        while (line.size() < 150 * 1024)
+            line += QStringLiteral("<td class=\"c\" width=\"5\">\u00e9 \U0001F600</td>");
+        const QString text = "<table>\r\n" + line + "\r\n</table>\r\n";
+        e->SetText(text);
+        auto* notice = d->findChild<QToolButton*>("LongLines");
+        QVERIFY(!notice->isHidden());
+        e->SetCaretPos(2, 0);
+        e->ExecuteCmd(CmCmd::BookmarkToggle);
+        e->SetCaretPos(1, 100000);
+        QCOMPARE(d->Panel(5)->text(), QString("Ln 2,  Col 100001"));
+        notice->click();
+        QVERIFY(LongestLine(e->Utf8Text()) < 2200 && notice->isHidden());
+        QCOMPARE(e->Bookmarks(), QVector<int>{e->LineCount() - 2});
+        QCOMPARE(e->Text().replace("\r\n", " "), QString(text).replace("\r\n", " "));   // spaces became breaks
+        e->Undo();
+        QCOMPARE(e->Text(), text);
+        QCOMPARE(e->Bookmarks(), QVector<int>{2});
+        // Nowhere to break: said, and nothing changes.
+        e->SetText("<p>" + QString(200 * 1024, 'x') + "</p>");
+        MainWindow()->Action("mnuToolsBreakLines")->trigger();
+        QVERIFY(prompter->unexpected.size() == 1 && prompter->unexpected.first().startsWith("No line could be broken"));
+        QVERIFY(!notice->isHidden());
     }
 
     void cleanupTestCase() { delete page; }   // before its profile
