@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -10,7 +11,12 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setStyleSheet(QStringLiteral("#frmSplash { background: #ffffff; border: 1px solid #7a8699; }"));
+    // Painted by hand rather than by a style sheet, which would cost the start a style of its own.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 24, 28, 20);
     auto* image = new QLabel(this);
@@ -34,4 +40,11 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     setFixedSize(sizeHint().expandedTo(QSize(340, 200)));
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmSplash::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QColor(0x7a, 0x86, 0x99));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

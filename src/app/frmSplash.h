@@ -12,6 +12,9 @@ public:
     explicit frmSplash(QWidget* parent = nullptr);
     QLabel* lblA(int index) const { return m_labels.at(index); }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::array<QLabel*, 3> m_labels{};
 };
