@@ -52,7 +52,8 @@ frmDocument* frmMain::CreateDocument()
     connect(doc, &frmDocument::lastClosing, this, &frmMain::DisableCommandsForNoDocument);
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon(QStringLiteral(":/icons/new.svg")));
+    static const QIcon icon(QStringLiteral(":/icons/new.svg"));   // one for all: each load costs a parse
+    sub->setWindowIcon(icon);
     sub->resize(760, 480);   // until the area has its real size (see placeSubWindow)
     int state = 0;
     try {

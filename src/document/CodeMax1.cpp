@@ -2,6 +2,7 @@
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstring>
 
 #include "document/CodeMaxCommands.h"
@@ -83,22 +84,43 @@ void CodeMax1::SetText(const QString& text)
     SetUtf8Text(text.toUtf8());
 }
 
-bool CodeMax1::SetUtf8Text(const QByteArray& bytes)
+void CodeMax1::BeginUtf8Text(qsizetype reserve)
 {
-    m_cancelLoad = false;
-    QPointer<CodeMax1> self(this);
-    const bool readOnly = isReadOnly();
+    m_loadReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     // A new text has no history: no undo copy of it, and room for it in one allocation.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 4096));
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(reserve + 4096));
+}
+
+void CodeMax1::AppendUtf8(const char* data, qsizetype size)
+{
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(size), data);
+}
+
+void CodeMax1::EndUtf8Text()
+{
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+    SendScintilla(SCI_SETREADONLY, m_loadReadOnly ? 1 : 0);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETSAVEPOINT);
+    SendScintilla(SCI_GOTOPOS, 0);
+    m_forceModified = false;
+    notifySelChange();
+}
+
+bool CodeMax1::SetUtf8Text(const QByteArray& bytes)
+{
+    m_cancelLoad = false;
+    QPointer<CodeMax1> self(this);
+    BeginUtf8Text(bytes.size());
     // A very large text goes in by pieces, with the window repainted in between,
     // so the program never looks hung. Input waits until the text is complete.
     constexpr qsizetype piece = 24 * 1024 * 1024;
     for (qsizetype at = 0; at < bytes.size(); at += piece) {
         const qsizetype n = std::min(piece, bytes.size() - at);
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(n), bytes.constData() + at);
+        AppendUtf8(bytes.constData() + at, n);
         if (at + n < bytes.size()) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             if (!self)
@@ -110,13 +132,7 @@ bool CodeMax1::SetUtf8Text(const QByteArray& bytes)
             }
         }
     }
-    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-    SendScintilla(SCI_SETREADONLY, readOnly ? 1 : 0);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_SETSAVEPOINT);
-    SendScintilla(SCI_GOTOPOS, 0);
-    m_forceModified = false;
-    notifySelChange();
+    EndUtf8Text();
     return !m_cancelLoad;
 }
 
@@ -498,12 +514,28 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
     m_cancelLoad = false;
     QPointer<CodeMax1> self(this);
     // A large file is read by pieces, keeping the window painted.
-    const DocumentFile::Loaded file = DocumentFile::Load(path, [&] {
+    const auto betweenPieces = [&] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return self && !m_cancelLoad;
-    });
+    };
+    // A large UTF-8 file goes into the control as it is read, never held twice.
+    DocumentFile::Utf8Stream stream(*this, QFileInfo(path).size());
+    DocumentFile::Loaded file = DocumentFile::Load(path, betweenPieces,
+                                                   [&](const char* data, qsizetype size) { return stream.take(data, size); });
     if (!self)
         return false;
+    if (file.ok && file.streamed) {
+        if (stream.finish(&file.format)) {
+            SetFormat(file.format);
+            return true;
+        }
+        // It ended inside a character: not UTF-8 after all.
+        file = DocumentFile::Load(path, betweenPieces);
+        if (!self)
+            return false;
+    } else {
+        stream.abandon();
+    }
     if (!file.ok || !SetUtf8Text(file.utf8)) {
         if (error)
             *error = file.ok ? tr("Loading was cancelled.") : file.error;

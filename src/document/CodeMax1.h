@@ -81,6 +81,10 @@ public:
     void ReplaceAllUtf8(const QByteArray& bytes, const std::optional<QVector<int>>& bookmarksAfter = std::nullopt);
     // Like SetText, from UTF-8 bytes. False when CancelLoad stopped it (the text is then empty).
     bool SetUtf8Text(const QByteArray& bytes);
+    // A new text in pieces, with no undo history: Begin, Append for each piece, End.
+    void BeginUtf8Text(qsizetype reserve);
+    void AppendUtf8(const char* data, qsizetype size);
+    void EndUtf8Text();
     // Stops a running OpenFile or SetUtf8Text of a very large text at its next piece.
     void CancelLoad();
     QString SelText() const;
@@ -199,6 +203,7 @@ private:
     bool m_changePending = false;
     bool m_forceModified = false;
     bool m_cancelLoad = false;
+    bool m_loadReadOnly = false;
     long m_lastAnchor = -1;
     long m_lastCaret = -1;
     // Column the caret stands at past the end of a shorter line after a line-up,

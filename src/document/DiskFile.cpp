@@ -115,7 +115,7 @@ QString NotWritableReason(const QString& path)
     return kindReason(st.st_mode);
 }
 
-ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces)
+ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces, const PieceSink& sink)
 {
     ReadResult r;
     // Non-blocking, so that a FIFO cannot hold the open; the kind is checked on
@@ -147,6 +147,35 @@ ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces)
 
     constexpr qint64 piece = 32 * 1024 * 1024;
     const bool large = st.st_size > 2 * piece;
+    if (large && sink) {
+        QByteArray buffer(piece, Qt::Uninitialized);
+        qint64 total = 0;
+        for (;;) {
+            const ssize_t got = ::read(fd.get(), buffer.data(), size_t(piece));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                r.error = systemError(errno);
+                return r;
+            }
+            if (got == 0) {
+                r.ok = r.streamed = true;
+                return r;
+            }
+            if ((total += got) > kMaxSize)
+                return tooLarge();
+            if (!sink(buffer.constData(), got))
+                break;
+            if (betweenPieces && !betweenPieces()) {
+                r.cancelled = true;
+                return r;
+            }
+        }
+        if (::lseek(fd.get(), 0, SEEK_SET) != 0) {
+            r.error = systemError(errno);
+            return r;
+        }
+    }
     // Some files (in /proc) say 0 bytes and still have text: read to the end.
     r.bytes.resize(std::max<qint64>(st.st_size, 0) + 1);
     qint64 done = 0;

@@ -19,10 +19,15 @@ QString NotRegularReason(const QString& path);
 struct ReadResult {
     bool ok = false;
     bool cancelled = false;
+    bool streamed = false;   // every byte went to the sink; bytes is empty
     QByteArray bytes;
     QString error;   // the cause, for the user
 };
-ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces = {});
+// With a sink, a large file's pieces go to it as they are read and are not kept
+// (ReadResult::streamed); when the sink returns false the whole file is read into
+// ReadResult::bytes after all, from its start.
+using PieceSink = std::function<bool(const char* data, qsizetype size)>;
+ReadResult Read(const QString& path, const std::function<bool()>& betweenPieces = {}, const PieceSink& sink = {});
 
 // What a save compares with the file on disk, to notice another program's
 // change: the name's own kind and inode (a file replaced by a link or by

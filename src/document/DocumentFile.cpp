@@ -4,27 +4,124 @@
 #include "document/CodeMax1.h"
 #include "document/DiskFile.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
 namespace DocumentFile {
 
-Loaded Load(const QString& path, const std::function<bool()>& betweenPieces)
+Loaded Load(const QString& path, const std::function<bool()>& betweenPieces, const DiskFile::PieceSink& sink)
 {
     Loaded loaded;
-    DiskFile::ReadResult read = DiskFile::Read(path, betweenPieces);
+    DiskFile::ReadResult read = DiskFile::Read(path, betweenPieces, sink);
     if (!read.ok) {
         loaded.error = read.cancelled ? CodeMax1::tr("Loading was cancelled.")
                                       : CodeMax1::tr("Cannot open '%1': %2.").arg(path, read.error);
         return loaded;
     }
-    loaded.utf8 = FileText::DecodeToUtf8(read.bytes, &loaded.format);
     loaded.ok = true;
+    loaded.streamed = read.streamed;
+    if (!read.streamed)
+        loaded.utf8 = FileText::DecodeToUtf8(read.bytes, &loaded.format);
     return loaded;
+}
+
+bool Utf8Stream::take(const char* data, qsizetype size)
+{
+    if (m_first) {
+        m_first = false;
+        if (size >= 2 && (std::memcmp(data, "\xFF\xFE", 2) == 0 || std::memcmp(data, "\xFE\xFF", 2) == 0))
+            return decline();   // UTF-16: decoded whole
+        m_format.encoding = TextEncoding::Utf8;
+        if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
+            m_format.encoding = TextEncoding::Utf8Bom;
+            data += 3;
+            size -= 3;
+        }
+        m_editor.BeginUtf8Text(m_size);
+        m_started = true;
+    }
+    if (!m_carry.isEmpty()) {
+        const auto lead = static_cast<unsigned char>(m_carry.at(0));
+        const qsizetype whole = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const qsizetype need = std::min(whole - m_carry.size(), size);
+        m_carry.append(data, need);
+        data += need;
+        size -= need;
+        if (m_carry.size() < whole)
+            return true;
+        if (!FileText::IsStrictUtf8(m_carry.constData(), m_carry.size()))
+            return decline();
+        append(m_carry.constData(), m_carry.size());
+        m_carry.clear();
+    }
+    const qsizetype complete = FileText::CompleteUtf8Prefix(data, size);
+    if (!FileText::IsStrictUtf8(data, complete))
+        return decline();
+    append(data, complete);
+    m_carry = QByteArray(data + complete, size - complete);
+    return true;
+}
+
+void Utf8Stream::append(const char* data, qsizetype size)
+{
+    // The first line break sets the convention for new ones, as for a file read whole.
+    if (!m_breakFound && size > 0) {
+        if (m_pendingCr) {
+            m_format.lineBreak = data[0] == '\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
+            m_breakFound = true;
+        } else {
+            const qsizetype r = QByteArrayView(data, size).indexOf('\r');
+            const qsizetype n = QByteArrayView(data, size).indexOf('\n');
+            if (r >= 0 && (n < 0 || r < n)) {
+                if (r + 1 < size) {
+                    m_format.lineBreak = data[r + 1] == '\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
+                    m_breakFound = true;
+                } else {
+                    m_pendingCr = true;
+                }
+            } else if (n >= 0) {
+                m_format.lineBreak = QStringLiteral("\n");
+                m_breakFound = true;
+            }
+        }
+    }
+    m_editor.AppendUtf8(data, size);
+}
+
+bool Utf8Stream::decline()
+{
+    m_declined = true;
+    abandon();
+    return false;
+}
+
+bool Utf8Stream::finish(FileFormat* format)
+{
+    if (m_declined || !m_started || !m_carry.isEmpty()) {
+        abandon();
+        return false;
+    }
+    if (!m_breakFound)
+        m_format.lineBreak = m_pendingCr ? QStringLiteral("\r") : QStringLiteral("\n");
+    m_editor.EndUtf8Text();
+    m_started = false;
+    *format = m_format;
+    return true;
+}
+
+void Utf8Stream::abandon()
+{
+    if (!m_started)
+        return;
+    m_started = false;
+    m_editor.SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_editor.EndUtf8Text();
 }
 
 bool Save(const CodeMax1& editor, const QString& path, QString* error)

@@ -203,6 +203,23 @@ QByteArray Encode(const QString& text, const FileFormat& format)
     return text.toUtf8();
 }
 
+bool IsStrictUtf8(const char* data, qsizetype size)
+{
+    return isStrictUtf8(data, size);
+}
+
+qsizetype CompleteUtf8Prefix(const char* data, qsizetype size)
+{
+    for (qsizetype back = 1; back <= 3 && back <= size; ++back) {
+        const auto c = static_cast<unsigned char>(data[size - back]);
+        if ((c & 0xC0) == 0x80)
+            continue;   // inside a character: look further back for its start
+        const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return length > back ? size - back : size;
+    }
+    return size;
+}
+
 QByteArray DecodeToUtf8(const QByteArray& bytes, FileFormat* format)
 {
     const bool bom = bytes.startsWith(kUtf8Bom);

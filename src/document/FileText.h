@@ -26,4 +26,9 @@ QByteArray EncodeFromUtf8(const QByteArray& utf8, const FileFormat& format);
 QString NormaliseLineBreaks(const QString& text, const QString& lineBreak);
 // "UTF-8", "UTF-8 with BOM", ...
 QString EncodingName(TextEncoding encoding);
+// Strict UTF-8 (no overlong forms, no surrogates), as the control takes it byte for byte.
+bool IsStrictUtf8(const char* data, qsizetype size);
+// How many leading bytes of a piece of UTF-8 end on a whole character; the rest (at
+// most three bytes) starts a character that the next piece completes.
+qsizetype CompleteUtf8Prefix(const char* data, qsizetype size);
 }

@@ -7,6 +7,7 @@
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 #include "document/CodeMax1.h"
+#include "document/DocumentFile.h"
 #include "document/FileText.h"
 
 Q_DECLARE_METATYPE(TextEncoding)
@@ -86,6 +87,74 @@ private slots:
         QVERIFY(ReadTestFile(out) == bytes);
         QVERIFY2(editor.SaveFile(in, false, &error), qPrintable(error));  // over the file it came from
         QVERIFY(ReadTestFile(in) == bytes);
+    }
+
+    // A large file's pieces as they come from the disk: characters and CR LF split between pieces,
+    // the first line break setting the convention, and what is not UTF-8 turned back.
+    void piecesIntoTheControl_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QByteArray>("text");   // empty: declined, and nothing of the file left in the control
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QString>("lineBreak");
+        using E = TextEncoding;
+        QTest::newRow("BOM, split character, split CR LF")
+            << QByteArrayList{"\xEF\xBB\xBF" "ab\xE2", "\x82", "\xAC\xF0\x9F", "\x98\x80" "c\r", "\nd\r"}
+            << QByteArray("ab\xE2\x82\xAC\xF0\x9F\x98\x80\x63\r\nd\r") << E::Utf8Bom << "\r\n";
+        QTest::newRow("lone CR at a piece's end") << QByteArrayList{"ab\r", "x\r\n"} << QByteArray("ab\rx\r\n") << E::Utf8 << "\r";
+        QTest::newRow("CR ending the file") << QByteArrayList{"ab\r"} << QByteArray("ab\r") << E::Utf8 << "\r";
+        QTest::newRow("LF first") << QByteArrayList{"a\n", "\r\n"} << QByteArray("a\n\r\n") << E::Utf8 << "\n";
+        QTest::newRow("no break") << QByteArrayList{"abc"} << QByteArray("abc") << E::Utf8 << "\n";
+        QTest::newRow("ends inside a character") << QByteArrayList{"ab", "c\xC3"} << QByteArray() << E::Utf8 << "";
+        QTest::newRow("Latin-1 in a later piece") << QByteArrayList{"ab", "\xE9x"} << QByteArray() << E::Utf8 << "";
+        QTest::newRow("UTF-16") << QByteArrayList{QByteArray("\xFF\xFE\x61\x00", 4), "\x62"} << QByteArray() << E::Utf8 << "";
+    }
+    void piecesIntoTheControl()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(QByteArray, text);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QString, lineBreak);
+        CodeMax1 editor;
+        editor.SetText("previous");
+        DocumentFile::Utf8Stream stream(editor, 16);
+        bool taken = true;
+        for (const QByteArray& piece : pieces)
+            taken = taken && stream.take(piece.constData(), piece.size());
+        FileFormat format;
+        QCOMPARE(taken && stream.finish(&format), !text.isEmpty());
+        QCOMPARE(editor.Utf8Text(), text.isEmpty() && editor.Utf8Text() == "previous" ? "previous" : text);
+        QVERIFY(!editor.CanUndo());
+        if (!text.isEmpty())
+            QCOMPARE(std::pair(format.encoding, format.lineBreak), std::pair(encoding, lineBreak));
+    }
+
+    // Files over 64 MB are read 32 MB at a time, straight into the control when they are UTF-8.
+    void largeFilesComeBack_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("encoding");
+        constexpr qsizetype piece = 32 * 1024 * 1024;
+        QByteArray lines;
+        while (lines.size() < 70 * 1024 * 1024)
+            lines += "<p class=\"x\">Text of a line</p>\r\n";
+        QByteArray utf8 = lines, latin1 = lines;
+        utf8.replace(piece - 2, 4, "\xF0\x9F\x98\x80");   // across the first two pieces
+        latin1.replace(piece + 7, 1, "\xE9");
+        QTest::newRow("UTF-8") << utf8 << TextEncoding::Utf8;
+        QTest::newRow("Latin-1 after the first piece") << latin1 << TextEncoding::Latin1;
+    }
+    void largeFilesComeBack()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, encoding);
+        const QString in = WriteTestFile(dir, "large.html", bytes), out = dir.filePath("large-out.html");
+        CodeMax1 editor;
+        QString error;
+        QVERIFY2(editor.OpenFile(in, &error), qPrintable(error));
+        QCOMPARE(std::pair(editor.Format().encoding, editor.Format().lineBreak), std::pair(encoding, QString("\r\n")));
+        QVERIFY2(editor.SaveFile(out, false, &error), qPrintable(error));
+        QVERIFY(ReadTestFile(out) == bytes);
     }
 
     void randomBytesRoundTrip()
