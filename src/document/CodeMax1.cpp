@@ -7,6 +7,7 @@
 
 #include "document/CodeMaxCommands.h"
 #include "document/DocumentFile.h"
+#include "document/EditorAccessibility.h"
 #include "document/KeyCodes.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ CodeMax1::CodeMax1(QWidget* parent)
     : QsciScintilla(parent)
 {
     setObjectName(QStringLiteral("CodeMax1"));
+    static const bool quiet = (EditorAccessibility::Install(), true);
+    Q_UNUSED(quiet);
     setUtf8(true);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
 

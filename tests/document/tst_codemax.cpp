@@ -1,4 +1,5 @@
 // The edit control as the program uses it: numbered commands, key bindings, colour slots, dialogs.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -276,6 +277,21 @@ private slots:
         e.SetCaretPos(1, 1);
         e.SetSelText(QString::fromUtf16(u"\0x", 2));
         QCOMPARE(e.Text(), QString::fromUtf16(u"a\0b\r\n\0\0xc", 9));
+    }
+
+    // With no screen reader, the edit control has a plain interface (the library's text interface
+    // counts characters from the start at every caret move); when one starts, it gets the full one.
+    void accessibleTextOnlyWhenAReaderListens()
+    {
+        CodeMax1 e;
+        e.SetText("h\u00e9llo");
+        QAccessibleInterface* quiet = QAccessible::queryAccessibleInterface(&e);
+        QVERIFY(quiet && !quiet->textInterface());
+        QAccessible::setActive(true);
+        QAccessibleInterface* full = QAccessible::queryAccessibleInterface(&e);
+        QAccessible::setActive(false);
+        QVERIFY(full && full->textInterface());
+        QCOMPARE(full->textInterface()->characterCount(), 5);
     }
 
     // Columns on long lines are counted from the last ones asked for: edits before, inside and after
