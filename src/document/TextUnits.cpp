@@ -12,16 +12,30 @@ namespace {
 
 using S = QsciScintillaBase;
 
-// UTF-16 units in a stretch of valid UTF-8.
+// UTF-16 units in a stretch of valid UTF-8: a unit for each byte that starts a
+// character, two for a four-byte one. Runs of ASCII, most of a page, go eight
+// bytes at a time: whole texts are counted when they are replaced.
 int countUnits(const char* p, long n)
 {
-    int units = 0;
-    for (long i = 0; i < n; ++i) {
-        const auto b = static_cast<unsigned char>(p[i]);
-        if ((b & 0xC0) != 0x80)
-            units += b >= 0xF0 ? 2 : 1;
+    long units = 0;
+    long i = 0;
+    while (i < n) {
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            units += 8;
+            i += 8;
+        }
+        const long end = std::min(n, i + 64);
+        for (; i < end; ++i) {
+            const auto b = static_cast<unsigned char>(p[i]);
+            if ((b & 0xC0) != 0x80)
+                units += b >= 0xF0 ? 2 : 1;
+        }
     }
-    return units;
+    return int(units);
 }
 
 int sequenceLength(unsigned char lead)
@@ -57,7 +71,9 @@ void TextUnits::beforeChange(int position, int type, const char* text, int lengt
             m_pendingLength = length;
         }
     } else if (type & S::SC_MOD_BEFOREDELETE) {
-        m_count -= unitsBetween(position, position + length);
+        // The whole text going, as when all of it is replaced, needs no count.
+        const bool all = position == 0 && length == m_editor.SendScintilla(S::SCI_GETLENGTH);
+        m_count = all ? 0 : m_count - unitsBetween(position, position + length);
     }
 }
 
