@@ -35,25 +35,24 @@ private slots:
             captions << d->Caption();
         QCOMPARE(captions.join(','), QStringLiteral("Document 1,Document 3,Document 4"));
         QCOMPARE(m->DocCount(), 4);
+        // Each dropped file takes a number too, though its caption is its name.
+        m->DropFiles({WriteTestFile(dir, "a.html", "a"), WriteTestFile(dir, "b.html", "b")});
+        QCOMPARE(m->Documents().size(), 5);
+        QCOMPARE(m->Documents().last()->Caption(), QStringLiteral("b.html"));
+        m->fctnNewDoc();
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 7"));
     }
 
+    // The language each file name gets (empty: no colouring), and the size panel's texts.
     void languageTable_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("language");  // empty: no colouring
-        QTest::newRow("notes.txt") << "notes.txt" << "";
-        QTest::newRow("Notes.TXT") << "Notes.TXT" << "HTML";
-        QTest::newRow("no dot") << "README" << "HTML";
-        QTest::newRow("js") << "app.js" << "Java";
-        QTest::newRow("java") << "Main.java" << "Java";
-        QTest::newRow("css") << "site.css" << "C/C++";
-        QTest::newRow("pl") << "run.pl" << "C/C++";
-        QTest::newRow("cgi") << "form.cgi" << "C/C++";
-        QTest::newRow("cpp") << "x.cpp" << "C/C++";
-        QTest::newRow("xml") << "feed.xml" << "XML";
-        QTest::newRow("asp") << "default.asp" << "HTML";
-        QTest::newRow("first dot counts") << "page.min.js" << "HTML";
-        QTest::newRow("dotted folder") << "web.site/a.css" << "HTML";
+        QTest::addColumn<QString>("language");
+        for (auto [path, language] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"notes.txt", ""}, {"Notes.TXT", "HTML"}, {"README", "HTML"}, {"app.js", "Java"}, {"Main.java", "Java"},
+                 {"site.css", "C/C++"}, {"run.pl", "C/C++"}, {"form.cgi", "C/C++"}, {"x.cpp", "C/C++"},
+                 {"feed.xml", "XML"}, {"default.asp", "HTML"}, {"page.min.js", "HTML"}, {"web.site/a.css", "HTML"}})
+            QTest::newRow(path) << QString(path) << QString(language);
     }
     void languageTable()
     {
@@ -88,21 +87,12 @@ private slots:
         QCOMPARE(d->Panel(4)->text(), QStringLiteral("13 bytes"));
     }
 
-    void sizeTexts_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << "0 bytes";
-        QTest::newRow("1023") << 1023 << "1023 bytes";
-        QTest::newRow("1024") << 1024 << "1.00 KB";
-        QTest::newRow("1536") << 1536 << "1.50 KB";
-        QTest::newRow("10 MB") << 10 * 1024 * 1024 << "10240.00 KB";
-    }
     void sizeTexts()
     {
-        QFETCH(int, n);
-        QFETCH(QString, text);
-        QCOMPARE(DocText::SizeText(n), text);
+        QStringList texts;
+        for (int n : {0, 1023, 1024, 1536, 10 * 1024 * 1024})
+            texts << DocText::SizeText(n);
+        QCOMPARE(texts, (QStringList{"0 bytes", "1023 bytes", "1.00 KB", "1.50 KB", "10240.00 KB"}));
     }
 
     void typingMarksAndCounts()

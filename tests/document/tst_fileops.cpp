@@ -300,16 +300,6 @@ private slots:
         QCOMPARE(d->Caption(), expected.startsWith("<IMG") ? QStringLiteral("Document 2*") : QFileInfo(path).fileName());
     }
 
-    void dropTwoFilesNumbersBoth()
-    {
-        frmMain* m = StartMain();
-        m->DropFiles({makeFile("a.html"), makeFile("b.html")});
-        QCOMPARE(captions(m), (QStringList{"Document 1", "a.html", "b.html"}));
-        QCOMPARE(m->DocCount(), 3);
-        m->fctnNewDoc();
-        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 4"));
-    }
-
     // Before a save over its own file: another program's change is asked about,
     // with Cancel on Enter; No reloads that version as one Undo step.
     void saveOverOutsideChange_data()
