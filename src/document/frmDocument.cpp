@@ -12,6 +12,7 @@
 #include "document/Workspace.h"
 
 #include <QAction>
+#include <QStyle>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -170,7 +171,10 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     connect(m_busyCancel, &QToolButton::clicked, this, &frmDocument::CancelBusy);
     m_longLines = new QToolButton(m_status);
     m_longLines->setObjectName(QStringLiteral("LongLines"));
-    m_longLines->setText(tr("Long lines: slow to edit"));
+    m_longLines->setText(tr("Long lines"));
+    m_longLines->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    m_longLines->setIconSize(QSize(14, 14));
+    m_longLines->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_longLines->setToolTip(tr("A line of this page is over 100 KB long, and typing in it is slow.\n"
                                "Click for Tools > Break long lines: line breaks between the attributes of tags,\n"
                                "where they cannot change the page (one Undo takes them back)."));
