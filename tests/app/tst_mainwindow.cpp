@@ -80,17 +80,6 @@ private slots:
             QVERIFY2(!m->Action(name)->isVisible(), name);
     }
 
-    void userToolsFromSettings()
-    {
-        SaveSetting("Config", "Tool2", "Validator");
-        SaveSetting("Config", "ToolExe2", "/usr/bin/true");
-        frmMain* m = StartMain();
-        QAction* tool = m->Action("mnuToolsE2");
-        QVERIFY(tool->isVisible() && tool->text() == "Validator" && tool->data().toString() == "/usr/bin/true");
-        QVERIFY(!m->Action("mnuToolsE1")->isVisible());
-        QVERIFY(m->Action("mnuToolsBar4")->isVisible());
-    }
-
     void widthClamp()
     {
         for (auto [start, expected] : QList<std::pair<int, int>>{{12000, 2360}, {1000, 9000}, {6360, 9000}})
@@ -108,7 +97,8 @@ private slots:
         m->Action("mnuViewToolbar")->trigger();
         m->Action("mnuViewWhitespace")->trigger();
         m->TabStrip1()->setCurrentIndex(1);
-        m->StatusBar1_PanelClick(1);  // hides the sidebar
+        QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // hides the sidebar
+        QVERIFY(!m->Picture1()->isVisibleTo(m) && !m->Action("mnuViewSidebar")->isChecked());
         m->move(200, 150);
         CloseMain(prompter);
         QStringList saved;
@@ -125,6 +115,8 @@ private slots:
         QVERIFY(!m->Picture1()->isVisibleTo(m));
         QCOMPARE(m->MainPanel(1)->Bevel(), 2);
         QCOMPARE(m->pos(), QPoint(200, 150));
+        QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // and shows it again
+        QVERIFY(m->Picture1()->isVisibleTo(m) && m->MainPanel(1)->Bevel() == 1);
     }
 
     void dockSetting_data()
@@ -188,7 +180,8 @@ private slots:
                 out += w->isVisibleTo(m) ? '1' : '0';
             return out + (m->ActiveDocument()->Editor()->LineNumbering() ? '1' : '0');
         };
-        m->Action("mnuViewSidebar")->trigger();  // sidebar hidden beforehand
+        m->Action("mnuViewSidebar")->trigger();  // sidebar and powerbar hidden beforehand
+        m->Action("mnuViewPowerBar")->trigger();
         m->Action("mnuViewEdit")->trigger();
         QVERIFY(m->Action("mnuViewEdit")->isChecked());
         QCOMPARE(shown(), QStringLiteral("00000"));
@@ -198,32 +191,16 @@ private slots:
 
         m->Action("mnuViewEdit")->trigger();
         QVERIFY(!m->Action("mnuViewEdit")->isChecked());
-        QCOMPARE(shown(), QStringLiteral("11101"));
+        QCOMPARE(shown(), QStringLiteral("10101"));
         QVERIFY(m->ActiveDocument()->Editor()->DisplayLeftMargin());
         QVERIFY(m->Action("mnuViewToolbar")->isEnabled() && m->Action("mnuViewLine")->isEnabled());
-    }
-
-    void exitWhileMaximised()
-    {
-        frmMain* m = StartMain();
-        m->Action("mnuViewPowerBar")->trigger();  // powerbar off before
+        // An exit while maximised keeps what the window had before.
         m->Action("mnuViewEdit")->trigger();
         CloseMain(prompter);
-        QStringList saved;  // what the window had before maximising
+        QStringList saved;
         for (const char* key : {"Tbar", "Pbar", "Sbar", "Margin", "LineNo", "View"})
             saved << GetSetting("Config", key);
         QCOMPARE(saved.join(','), QStringLiteral("True,False,True,True,True,2"));
-    }
-
-    void statusPanelTogglesSidebar()
-    {
-        frmMain* m = StartMain();
-        QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);
-        QCOMPARE(m->MainPanel(1)->Bevel(), 2);
-        QVERIFY(!m->Picture1()->isVisibleTo(m) && !m->Action("mnuViewSidebar")->isChecked());
-        QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);
-        QCOMPARE(m->MainPanel(1)->Bevel(), 1);
-        QVERIFY(m->Picture1()->isVisibleTo(m));
     }
 
     // New windows, handed-over ones too, lie wholly inside the document area, cascading

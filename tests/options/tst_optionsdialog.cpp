@@ -296,7 +296,15 @@ private slots:
         SaveSetting("Config", "Tool3", "Old");
         SaveSetting("Config", "ToolExe3", "/bin/old");
         frmMain* m = StartMain();
-        QVERIFY(m->Action("mnuToolsE3")->isVisible() && m->Action("mnuToolsBar4")->isVisible());
+        const auto tools = [m] {   // the four entries as "visible text data", and the separator
+            QStringList out;
+            for (int n = 1; n <= 4; ++n) {
+                QAction* a = m->Action(QStringLiteral("mnuToolsE%1").arg(n));
+                out << QString::number(a->isVisible()) + " " + a->text() + " " + a->data().toString();
+            }
+            return out.join('|') + "|" + QString::number(m->Action("mnuToolsBar4")->isVisible());
+        };
+        QCOMPARE(tools(), QStringLiteral("0 &1 |0 &2 |1 Old /bin/old|0 &4 |1"));
         runOptions(m, [&](frmOptions* d) {
             child<QLineEdit>(d, "txtName3")->clear();
             child<QLineEdit>(d, "txtLocation3")->clear();
@@ -307,12 +315,11 @@ private slots:
         });
         QCOMPARE(GetSetting("Config", QStringLiteral("Tool%1").arg(row), "?") + "|" +
                      GetSetting("Config", QStringLiteral("ToolExe%1").arg(row), "?"), storedName + "|" + exe);
-        QAction* item = m->Action(QStringLiteral("mnuToolsE%1").arg(row));
-        QCOMPARE(item->text(), shown ? storedName : QStringLiteral("&%1").arg(row));
-        QCOMPARE(item->data().toString(), exe);
-        QCOMPARE(m->Action("mnuToolsBar4")->isVisible(), shown);
+        QStringList expected;
         for (int n = 1; n <= 4; ++n)
-            QCOMPARE(m->Action(QStringLiteral("mnuToolsE%1").arg(n))->isVisible(), n == row && shown);
+            expected << (n == row ? QString::number(shown) + " " + (shown ? storedName : "&" + QString::number(n)) + " " + exe
+                                  : QStringLiteral("0 &%1 ").arg(n));
+        QCOMPARE(tools(), expected.join('|') + "|" + QString::number(shown));
     }
 
     // Browse fills the location and, unless one was typed, the derived name; a cancelled one changes nothing.
