@@ -1,5 +1,19 @@
 #include "ScriptedPrompter.h"
 
+namespace {
+// Records the question; the next queued answer, or none (and the question noted as unexpected).
+template <typename T>
+std::optional<T> take(QQueue<T>& queue, ScriptedPrompter& p, const AskedQuestion& q, const QString& missing)
+{
+    p.asked << q;
+    if (queue.isEmpty()) {
+        p.unexpected << missing;
+        return std::nullopt;
+    }
+    return queue.dequeue();
+}
+} // namespace
+
 ScriptedPrompter* ScriptedPrompter::install()
 {
     auto* p = new ScriptedPrompter;
@@ -18,98 +32,48 @@ QStringList ScriptedPrompter::messages() const
 
 int ScriptedPrompter::MsgBox(QWidget*, const QString& text, int buttons, int icon, const QString& title)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("MsgBox");
-    q.text = text;
-    q.title = title;
-    q.buttons = buttons;
-    q.icon = icon;
-    asked << q;
-    if (m_msg.isEmpty()) {
-        unexpected << text;
-        const int kind = buttons & ~(MsgButtons::DefaultButton2 | MsgButtons::DefaultButton3);
-        if (kind == MsgButtons::YesNoCancel || kind == MsgButtons::OKCancel)
-            return MsgAnswer::Cancel;
-        if (kind == MsgButtons::YesNo)
-            return MsgAnswer::No;
-        return defaultMsgAnswer;
-    }
-    return m_msg.dequeue();
+    if (const auto answer = take(m_msg, *this, {"MsgBox", text, title, buttons, icon}, text))
+        return *answer;
+    const int kind = buttons & ~(MsgButtons::DefaultButton2 | MsgButtons::DefaultButton3);
+    if (kind == MsgButtons::YesNoCancel || kind == MsgButtons::OKCancel)
+        return MsgAnswer::Cancel;
+    return kind == MsgButtons::YesNo ? MsgAnswer::No : defaultMsgAnswer;
 }
 
 std::optional<QString> ScriptedPrompter::InputBox(QWidget*, const QString& prompt, const QString& title,
                                                   const QString& defaultText)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("InputBox");
-    q.text = prompt;
-    q.title = title;
-    q.defaultText = defaultText;
-    asked << q;
-    if (m_input.isEmpty()) {
-        unexpected << prompt;
-        return std::nullopt;
-    }
-    return m_input.dequeue();
+    return take(m_input, *this, {"InputBox", prompt, title, 0, 0, defaultText}, prompt).value_or(std::nullopt);
 }
 
 FileDialogResult ScriptedPrompter::FileDialog(QWidget*, const FileDialogRequest& request)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("FileDialog");
-    q.title = request.title;
-    q.file = request;
-    asked << q;
-    if (m_file.isEmpty()) {
-        unexpected << QStringLiteral("file dialog");
-        return {};
-    }
-    return m_file.dequeue();
+    return take(m_file, *this, {"FileDialog", {}, request.title, 0, 0, {}, request}, "file dialog").value_or(FileDialogResult{});
 }
 
 std::optional<QColor> ScriptedPrompter::ChooseColor(QWidget*, const QColor& initial, const QList<QColor>&)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("Color");
-    q.text = initial.name();
-    asked << q;
-    if (m_color.isEmpty()) {
-        unexpected << QStringLiteral("colour dialog");
-        return std::nullopt;
-    }
-    return m_color.dequeue();
+    return take(m_color, *this, {"Color", initial.name()}, "colour dialog").value_or(std::nullopt);
 }
 
 std::optional<QFont> ScriptedPrompter::ChooseFont(QWidget*, const QFont& initial, QColor* colour)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("Font");
-    q.text = initial.family();
-    q.defaultText = colour ? colour->name() : QString();
-    asked << q;
-    if (m_font.isEmpty()) {
-        unexpected << QStringLiteral("font dialog");
+    const auto font = take(m_font, *this, {"Font", initial.family(), {}, 0, 0, colour ? colour->name() : QString()},
+                           "font dialog");
+    if (!font)
         return std::nullopt;
-    }
     const QColor chosen = m_fontColour.dequeue();
     if (colour && chosen.isValid())
         *colour = chosen;
-    return m_font.dequeue();
+    return *font;
 }
 
 int ScriptedPrompter::ExecDialog(QDialog* dialog)
 {
-    AskedQuestion q;
-    q.kind = QStringLiteral("Dialog");
-    q.text = dialog->objectName();
-    q.title = dialog->windowTitle();
-    asked << q;
-    if (m_dialog.isEmpty()) {
-        unexpected << QStringLiteral("dialog ") + dialog->objectName();
+    const auto fn = take(m_dialog, *this, {"Dialog", dialog->objectName(), dialog->windowTitle()},
+                         "dialog " + dialog->objectName());
+    if (!fn)
         return QDialog::Rejected;
-    }
-    auto fn = m_dialog.dequeue();
-    int r = fn(dialog);
-    dialog->setResult(r);
-    return r;
+    dialog->setResult((*fn)(dialog));
+    return dialog->result();
 }
