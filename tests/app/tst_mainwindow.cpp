@@ -22,11 +22,7 @@ class TestMainWindow : public QObject {
 
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
-    void cleanup()
-    {
-        CloseMain(prompter);
-        QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
-    }
+    void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
     void freshProfileLayout()
     {

@@ -44,14 +44,9 @@ private slots:
     {
         PrepareTestProfile();
         prompter = ScriptedPrompter::install();
-        QDir(Recovery::Folder()).removeRecursively();
         Recovery::Writer::SetIdleDelay(50);
     }
-    void cleanup()
-    {
-        CloseMain(prompter);
-        QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
-    }
+    void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
     // Written once the typing pauses, for files and untitled documents; gone after a save or a close.
     void writtenAndRemoved()
@@ -86,9 +81,8 @@ private slots:
     void offeredAtNextStart_data()
     {
         QTest::addColumn<QString>("choice");
-        QTest::newRow("restore") << "restore";
-        QTest::newRow("later") << "later";
-        QTest::newRow("discard") << "discard";
+        for (const char* choice : {"restore", "later", "discard"})
+            QTest::newRow(choice) << QString(choice);
     }
     void offeredAtNextStart()
     {

@@ -31,11 +31,7 @@ private slots:
         prompter = ScriptedPrompter::install();
         catcher.urls.clear();
     }
-    void cleanup()
-    {
-        CloseMain(prompter);
-        QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
-    }
+    void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
     void target_data()
     {
