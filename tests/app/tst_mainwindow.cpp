@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "base/Settings.h"
 #include "base/ShellRoutines.h"
 #include "document/CodeMax1.h"
@@ -206,10 +207,7 @@ private slots:
         frmMain* m = StartMain();
         QTest::qWait(50);
         QTemporaryDir folder;
-        const QString page = folder.filePath("placed.html");
-        QFile f(page);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>") == 3);
-        f.close();
+        const QString page = WriteTestFile(folder, "placed.html", "<P>");
         m->fctnNewDoc();
         m->fctnNewDoc();
         m->OpenCommandLine('"' + page + '"');

@@ -11,6 +11,7 @@
 
 #include "MarkedText.h"
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "insert/frmAddBasic.h"
 #include "insert/Snippet.h"
 #include "insert/frmNew.h"
@@ -261,10 +262,7 @@ private slots:
         PendingInsert.clear();
         // Quotes cannot end the attribute or a script's string; a file that is no picture has no size.
         QCOMPARE(frmAddBasic::FileAddress("/it's \"x\".gif", true), QString("file:///it%27s%20%22x%22.gif"));
-        const QString notPicture = dir.filePath("fake.gif");
-        QFile fake(notPicture);
-        QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not a picture") > 0);
-        fake.close();
+        const QString notPicture = WriteTestFile(dir, "fake.gif", "not a picture");
         frmAddBasic e;
         e.SetUpImage();
         prompter->queueFile(FileDialogResult{true, {pic}});
