@@ -21,6 +21,34 @@ double residentMB()
     return fields.size() > 1 ? fields.at(1).toDouble() * 4096.0 / (1024 * 1024) : 0;
 }
 
+// The arguments less the options every Qt program takes, which QApplication reads
+// from the command line itself (-style fusion, -platform offscreen, -reverse...).
+QStringList withoutQtOptions(const QStringList& args)
+{
+    static const QStringList withValue = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
+                                          "stylesheet", "session", "display", "geometry", "title", "name"};
+    static const QStringList flags = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    QStringList ours = args.mid(0, 1);
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--")) {
+            ours += args.mid(i);
+            break;
+        }
+        const QString option = a.startsWith(QLatin1String("--")) ? a.mid(2) : a.startsWith(QLatin1Char('-')) ? a.mid(1) : QString();
+        const QString name = option.section(QLatin1Char('='), 0, 0);
+        if (flags.contains(name))
+            continue;
+        if (withValue.contains(name)) {
+            i += option.contains(QLatin1Char('=')) ? 0 : 1;
+            continue;
+        }
+        ours << a;
+    }
+    return ours;
+}
+
 // Reads --help, --version and the file to open before any window system is needed.
 // Returns -1 to go on, otherwise the exit code.
 int parseCommandLine(int argc, char* argv[], QString* file)
@@ -39,12 +67,17 @@ int parseCommandLine(int argc, char* argv[], QString* file)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to open."), QStringLiteral("[file]"));
-    if (!parser.parse(args)) {
+    if (!parser.parse(withoutQtOptions(args))) {
         std::fprintf(stderr, "qrn: %s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
         return 2;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        if (parser.isSet(QStringLiteral("help-all")))
+            std::fputs("\nThe options every Qt program takes, among them:\n"
+                       "  -platform <name>, -platformtheme <name>, -style <style>, -stylesheet <file>,\n"
+                       "  -reverse, -display <display>, -qwindowgeometry <geometry>, -qwindowtitle <title>\n",
+                       stdout);
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {

@@ -35,7 +35,7 @@ const QList<Row>& Rows()
         {"mnuFile", "mnuFileMRU3", "&3", None, Hidden},
         {"mnuFile", "mnuFileMRU4", "&4", None, Hidden},
         {"mnuFile", "mnuFileBar4", "", None, Separator | Hidden},
-        {"mnuFile", "mnuFileExit", QT_TRANSLATE_NOOP("frmMain", "E&xit"), None, Item},
+        {"mnuFile", "mnuFileExit", QT_TRANSLATE_NOOP("frmMain", "E&xit"), Ctrl(Qt::Key_Q), Item},
 
         {"", "mnuEdit", QT_TRANSLATE_NOOP("frmMain", "&Edit"), None, TopMenu | Disabled},
         {"mnuEdit", "mnuEditUndo", QT_TRANSLATE_NOOP("frmMain", "&Undo"), Ctrl(Qt::Key_Z), Item},
@@ -69,6 +69,10 @@ const QList<Row>& Rows()
         {"mnuView", "mnuViewStatusBar", QT_TRANSLATE_NOOP("frmMain", "Status&bar"), None, Checkable | Checked},
         {"mnuView", "mnuViewBar2", "", None, Separator},
         {"mnuView", "mnuViewEdit", QT_TRANSLATE_NOOP("frmMain", "Maximise &edit view"), None, Checkable},
+        {"mnuView", "mnuViewBar3", "", None, Separator},
+        {"mnuView", "mnuViewZoomIn", QT_TRANSLATE_NOOP("frmMain", "Zoom &In"), Ctrl(Qt::Key_Plus), Item},
+        {"mnuView", "mnuViewZoomOut", QT_TRANSLATE_NOOP("frmMain", "Zoom &Out"), Ctrl(Qt::Key_Minus), Item},
+        {"mnuView", "mnuViewZoomNormal", QT_TRANSLATE_NOOP("frmMain", "&Normal Size"), Ctrl(Qt::Key_0), Item},
 
         {"", "mnuTools", QT_TRANSLATE_NOOP("frmMain", "&Tools"), None, TopMenu},
         {"mnuTools", "mnuToolsRepeat", QT_TRANSLATE_NOOP("frmMain", "&Repeat"), Ctrl(Qt::Key_R), Item},

@@ -190,6 +190,12 @@ void frmMain::buildMenus()
     on("mnuViewSidebar", [this](bool checked) { fctnViewSidebar(checked); });
     on("mnuViewStatusBar", [this] { applyViewToggle(Action("mnuViewStatusBar")); });
     on("mnuViewEdit", &frmMain::mnuViewEdit_Click);
+    on("mnuViewZoomIn", [this] { SetZoom(m_zoom + 1); });
+    on("mnuViewZoomOut", [this] { SetZoom(m_zoom - 1); });
+    on("mnuViewZoomNormal", [this] { SetZoom(0); });
+    // The keys other editors use as well: Ctrl+= beside Ctrl++, Ctrl+Shift+Z beside the Redo of Ctrl+A.
+    Action("mnuViewZoomIn")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    Action("mnuEditRedo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     on("mnuWindowNew", &frmMain::mnuFileNew_Click);
     connect(Action(QStringLiteral("mnuWindowCascade")), &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);

@@ -138,6 +138,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Points added to every document's font size (View > Zoom); remembered.
+    void SetZoom(int zoom);
+    int Zoom() const { return m_zoom; }
+
 private:
     void buildMenus();
     void buildToolbars();
@@ -188,4 +192,5 @@ private:
     // Hand-overs opened from one way (socket or slot) that may still come the other.
     QList<HandOver> m_fromSocket, m_fromSlot;
     static bool takeHandOver(QList<HandOver>& list, const QString& commandLine);
+    int m_zoom = 0;
 };

@@ -50,6 +50,10 @@ frmDocument* frmMain::CreateDocument()
         Menu(QStringLiteral("mnuEdit"))->popup(pos);
     });
     connect(doc, &frmDocument::lastClosing, this, &frmMain::DisableCommandsForNoDocument);
+    doc->Editor()->SendScintilla(QsciScintillaBase::SCI_SETZOOM, long(m_zoom));
+    // Ctrl+wheel zooms one document: the others follow, as with the View menu.
+    connect(doc->Editor(), &QsciScintillaBase::SCN_ZOOM, this,
+            [this, e = doc->Editor()] { SetZoom(int(e->SendScintilla(QsciScintillaBase::SCI_GETZOOM))); });
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     static const QIcon icon(QStringLiteral(":/icons/new.svg"));   // one for all: each load costs a parse

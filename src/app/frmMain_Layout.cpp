@@ -135,6 +135,7 @@ void frmMain::restoreLayout()
 
     // 4: sidebar.
     m_tabStrip->setCurrentIndex(StartupInt(Key::Lbar) == 2 ? 1 : 0);
+    m_zoom = std::clamp(StartupInt(Key::Zoom), -10, 20);
     addDockWidget(StartupInt(Key::Dock) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
                   m_sidebar);
     fctnViewSidebar(StartupInt(Key::View) == 1);
@@ -231,6 +232,19 @@ void frmMain::fctnApplyViewToDocs()
         doc->Editor()->SetDisplayLeftMargin(margin);
         doc->Editor()->SetDisplayWhitespace(ws);
     }
+}
+
+void frmMain::SetZoom(int zoom)
+{
+    // The range the control allows: ten points smaller, twenty larger.
+    zoom = std::clamp(zoom, -10, 20);
+    const bool changed = zoom != m_zoom;
+    m_zoom = zoom;
+    for (frmDocument* doc : Documents())
+        if (doc->Editor()->SendScintilla(QsciScintillaBase::SCI_GETZOOM) != zoom)
+            doc->Editor()->SendScintilla(QsciScintillaBase::SCI_SETZOOM, long(zoom));
+    if (changed)
+        SaveSetting(Key::Zoom, QString::number(zoom));
 }
 
 void frmMain::applyViewToggle(QAction* action)

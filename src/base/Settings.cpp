@@ -68,6 +68,7 @@ const QHash<QString, Entry>& catalogue()
         add(c, "LineNo", 1);
         add(c, "Whitespace", 0);
         add(c, "Lbar", 1);
+        add(c, "Zoom", 0);   // points added to every document's font
         add(c, "Dock", 3);
         add(c, "View", 1);
         add(c, "DocState", 0);

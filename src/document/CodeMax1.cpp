@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "document/CodeMaxCommands.h"
+#include <Qsci/qscicommandset.h>
 #include "document/DocumentFile.h"
 #include "document/EditorAccessibility.h"
 #include "document/KeyCodes.h"
@@ -39,7 +40,7 @@ CodeMax1::CodeMax1(QWidget* parent)
     markerDefine(QsciScintilla::Bookmark, LineBookmarks::Marker);
     setMarginMarkerMask(1, 1 << LineBookmarks::Marker);
 
-    CodeMaxCommands::bindRedoToCtrlA(*this);
+    CodeMaxCommands::bindKeys(*this);
 
     // Only the notifications this class needs: QScintilla turns every insert and
     // delete notification into a character offset counted from the start of the
@@ -647,6 +648,12 @@ void CodeMax1::keyPressEvent(QKeyEvent* event)
             notifySelChange();
             return;
         }
+    }
+    const auto chord = Qt::KeyboardModifiers(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                                   Qt::AltModifier | Qt::MetaModifier));
+    if (KeyCodes::TypesByMistake(event, standardCommands()->boundTo(event->key() | int(chord)))) {
+        event->ignore();
+        return;
     }
     QsciScintilla::keyPressEvent(event);
     notifySelChange();

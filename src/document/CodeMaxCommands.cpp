@@ -185,8 +185,14 @@ void CodeMaxCommands::removeHotKey(CodeMax1& e, int number, int index)
     c->setKey(bound.value(0, 0));
 }
 
-void CodeMaxCommands::bindRedoToCtrlA(CodeMax1& e)
+void CodeMaxCommands::bindKeys(CodeMax1& e)
 {
+    // Zoom belongs to the View menu, which zooms every document together.
+    for (QsciCommand::Command zoom : {QsciCommand::ZoomIn, QsciCommand::ZoomOut})
+        if (QsciCommand* c = e.standardCommands()->find(zoom)) {
+            c->setKey(0);
+            c->setAlternateKey(0);
+        }
     const int ctrlA = (Qt::CTRL | Qt::Key_A).toCombined();
     if (QsciCommand* selectAll = keys(e, CmCmd::SelectAll)) {
         if (selectAll->key() == ctrlA)

@@ -19,7 +19,8 @@ public:
     static void removeHotKey(CodeMax1& editor, int number, int index);
     // Ctrl+A is redo in this editor (select all stays a numbered command), so that
     // once the document window removes the redo bindings, Ctrl+A reaches the menu.
-    static void bindRedoToCtrlA(CodeMax1& editor);
+    // The control's zoom keys go too: the View menu zooms every document together.
+    static void bindKeys(CodeMax1& editor);
 
 private:
     struct Row {

@@ -70,3 +70,13 @@ bool IsModifier(int key)
 }
 
 } // namespace KeyCodes
+
+bool KeyCodes::TypesByMistake(const QKeyEvent* event, bool bound)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool ctrl = mods & Qt::ControlModifier, alt = mods & Qt::AltModifier;
+    if (bound || ctrl == alt || (mods & Qt::GroupSwitchModifier) || IsModifier(event->key()))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}

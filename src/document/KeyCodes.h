@@ -10,4 +10,8 @@ int VirtualKey(int key);
 bool IsRepeatable(const QKeyEvent* event);
 // Shift, Ctrl, Alt, Meta and AltGr, which neither use nor cancel a repeat count.
 bool IsModifier(int key);
+// A Ctrl or Alt combination that would type its character although nothing binds it
+// (Ctrl+= typing "="); keys with AltGr, or with Ctrl and Alt together (AltGr on some
+// keyboards), type as usual.
+bool TypesByMistake(const QKeyEvent* event, bool bound);
 }
