@@ -34,6 +34,7 @@ const QList<Row>& Rows()
         {"mnuFile", "mnuFileMRU2", "&2", None, Hidden},
         {"mnuFile", "mnuFileMRU3", "&3", None, Hidden},
         {"mnuFile", "mnuFileMRU4", "&4", None, Hidden},
+        {"mnuFile", "mnuFileClearRecent", QT_TRANSLATE_NOOP("frmMain", "Clear Recent Files"), None, Hidden},
         {"mnuFile", "mnuFileBar4", "", None, Separator | Hidden},
         {"mnuFile", "mnuFileExit", QT_TRANSLATE_NOOP("frmMain", "E&xit"), Ctrl(Qt::Key_Q), Item},
 

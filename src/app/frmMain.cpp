@@ -190,6 +190,13 @@ void frmMain::buildMenus()
     on("mnuViewSidebar", [this](bool checked) { fctnViewSidebar(checked); });
     on("mnuViewStatusBar", [this] { applyViewToggle(Action("mnuViewStatusBar")); });
     on("mnuViewEdit", &frmMain::mnuViewEdit_Click);
+    on("mnuFileClearRecent", [this] {
+        for (int i = 1; i <= RecentFiles::Count; ++i)
+            m_recent.SetPath(i, QString());
+        m_recent.PersistAll();
+        refreshRecentMenu();
+    });
+    Menu(QStringLiteral("mnuFile"))->setToolTipsVisible(true);
     on("mnuViewZoomIn", [this] { SetZoom(m_zoom + 1); });
     on("mnuViewZoomOut", [this] { SetZoom(m_zoom - 1); });
     on("mnuViewZoomNormal", [this] { SetZoom(0); });

@@ -211,8 +211,11 @@ void frmMain::refreshRecentMenu()
         QAction* a = Action(QStringLiteral("mnuFileMRU%1").arg(i));
         a->setText(m_recent.Caption(i));
         a->setData(m_recent.Path(i));
+        a->setStatusTip(m_recent.Path(i));   // the caption names the file; where it lives shows here
+        a->setToolTip(m_recent.Path(i));
         a->setVisible(m_recent.Visible(i));
     }
+    Action("mnuFileClearRecent")->setVisible(m_recent.Visible(1));
     Action("mnuFileBar4")->setVisible(m_recent.Visible(1));
     Action("mnuFileBar3")->setVisible(Action("mnuFilePrint")->isVisible());
 }

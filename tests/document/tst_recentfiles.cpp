@@ -77,6 +77,7 @@ private slots:
         QVERIFY(m->Action("mnuFileMRU1")->isVisible());
         QCOMPARE(m->Action("mnuFileMRU1")->text(), QStringLiteral("&1 a.html"));
         QCOMPARE(m->Action("mnuFileMRU2")->text(), QStringLiteral("&2 b.html"));
+        QCOMPARE(m->Action("mnuFileMRU2")->statusTip(), QStringLiteral("/srv/b.html"));
         QVERIFY(!m->Action("mnuFileMRU3")->isVisible() && !m->Action("mnuFileMRU4")->isVisible());
         QVERIFY(m->Action("mnuFileBar4")->isVisible());
         CloseMain(prompter);
@@ -87,7 +88,15 @@ private slots:
         m = StartMain();
         for (int i = 1; i <= 4; ++i)
             QVERIFY(!m->Action(QStringLiteral("mnuFileMRU%1").arg(i))->isVisible());
-        QVERIFY(!m->Action("mnuFileBar4")->isVisible());
+        QVERIFY(!m->Action("mnuFileBar4")->isVisible() && !m->Action("mnuFileClearRecent")->isVisible());
+        CloseMain(prompter);
+
+        // File > Clear Recent Files empties the list and the store.
+        SaveSetting("MRU", "1", "/srv/a.html");
+        m = StartMain();
+        m->Action("mnuFileClearRecent")->trigger();
+        QVERIFY(!m->Action("mnuFileMRU1")->isVisible() && !m->Action("mnuFileClearRecent")->isVisible());
+        QCOMPARE(GetSetting("MRU", "1", "?"), QString());
         CloseMain(prompter);
     }
 
