@@ -92,10 +92,6 @@ inline QByteArray TypeKeys(QWidget* w, int keys)
         std::sort(v.begin(), v.end());
         return QByteArray::number(v[int(v.size() * 0.99)], 'f', 3);
     };
-    std::sort(key.begin(), key.end());
-    if (qEnvironmentVariableIsSet("QRN_BENCH_TAIL"))
-        for (double q : {0.9, 0.95, 0.98, 0.99, 0.995})
-            std::fprintf(stderr, "key %.1f%%: %.3f ms\n", q * 100, key[int(key.size() * q)]);
     return "KEY " + QByteArray::number(Median(key), 'f', 3) + "\nKEY99 " + p99(key) + "\nPAINTED " +
            QByteArray::number(Median(painted), 'f', 3) + "\nPAINTED99 " + p99(painted) + "\n";
 }

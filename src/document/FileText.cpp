@@ -18,14 +18,7 @@ bool isStrictUtf8(const char* data, qsizetype size)
     const auto* p = reinterpret_cast<const unsigned char*>(data);
     qsizetype i = 0;
     while (i < size) {
-        // Runs of plain ASCII, the bulk of a web page, eight bytes at a time.
-        while (i + 8 <= size) {
-            quint64 word;
-            std::memcpy(&word, p + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            i += 8;
-        }
+        i = FileText::SkipAsciiWords(data, i, size);
         if (i >= size)
             break;
         const unsigned char c = p[i];

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstring>
 // Decoding and encoding of document files so that opening and saving an
 // unedited file gives back exactly the same bytes.
 #include <QByteArray>
@@ -26,6 +27,19 @@ QByteArray EncodeFromUtf8(const QByteArray& utf8, const FileFormat& format);
 QString NormaliseLineBreaks(const QString& text, const QString& lineBreak);
 // "UTF-8", "UTF-8 with BOM", ...
 QString EncodingName(TextEncoding encoding);
+// Past the ASCII bytes from i on, eight at a time (it may stop up to seven bytes short of the
+// run's end): most of a web page is ASCII.
+inline qsizetype SkipAsciiWords(const char* data, qsizetype i, qsizetype size)
+{
+    while (i + 8 <= size) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+        i += 8;
+    }
+    return i;
+}
 // Strict UTF-8 (no overlong forms, no surrogates), as the control takes it byte for byte.
 bool IsStrictUtf8(const char* data, qsizetype size);
 // How many leading bytes of a piece of UTF-8 end on a whole character; the rest (at

@@ -1,6 +1,8 @@
 // Character counts and positions of the edit control's text, read in place from Scintilla's buffer.
 #include "document/TextUnits.h"
 
+#include "document/FileText.h"
+
 #include <Qsci/qsciscintillabase.h>
 
 #include <QtGlobal>
@@ -20,14 +22,9 @@ int countUnits(const char* p, long n)
     long units = 0;
     long i = 0;
     while (i < n) {
-        while (i + 8 <= n) {
-            quint64 word;
-            std::memcpy(&word, p + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            units += 8;
-            i += 8;
-        }
+        const long ascii = FileText::SkipAsciiWords(p, i, n);
+        units += ascii - i;
+        i = ascii;
         const long end = std::min(n, i + 64);
         for (; i < end; ++i) {
             const auto b = static_cast<unsigned char>(p[i]);
