@@ -51,7 +51,7 @@ QStringList withoutQtOptions(const QStringList& args)
 
 // Reads --help, --version and the file to open before any window system is needed.
 // Returns -1 to go on, otherwise the exit code.
-int parseCommandLine(int argc, char* argv[], QString* file)
+int parseCommandLine(int argc, char* argv[], QStringList* files)
 {
     QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qrn"));
@@ -59,14 +59,15 @@ int parseCommandLine(int argc, char* argv[], QString* file)
     const QStringList args = QCoreApplication::arguments();
     // A single argument naming an existing file is the file, even when it starts with "-".
     if (args.size() == 2 && QFileInfo(args.at(1)).isFile()) {
-        *file = args.at(1);
+        *files = args.mid(1);
         return -1;
     }
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorlen, an editor for web pages."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to open."), QStringLiteral("[file]"));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files to open, each in a document of its own."),
+                                 QStringLiteral("[files...]"));
     if (!parser.parse(withoutQtOptions(args))) {
         std::fprintf(stderr, "qrn: %s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
         return 2;
@@ -84,12 +85,7 @@ int parseCommandLine(int argc, char* argv[], QString* file)
         std::printf("Quorlen (qrn) %s\n", QRN_VERSION);
         return 0;
     }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1) {
-        std::fputs("qrn: give at most one file.\n", stderr);
-        return 2;
-    }
-    *file = files.value(0);
+    *files = parser.positionalArguments();
     return -1;
 }
 // For the start-up benchmark: report once the first window (the main window, or the
@@ -114,16 +110,17 @@ void ExitWhenShown()
 
 int main(int argc, char* argv[])
 {
-    QString file;
-    const int code = parseCommandLine(argc, argv, &file);
+    QStringList files;
+    const int code = parseCommandLine(argc, argv, &files);
     if (code >= 0)
         return code;
     PrepareProcess();
     QApplication app(argc, argv);
-    // Start-up may change the working folder, so a relative name is made absolute first.
-    if (!file.isEmpty())
-        file = QFileInfo(file).absoluteFilePath();
-    SetCommandLineOverride(file.isEmpty() ? QString() : QLatin1Char('"') + file + QLatin1Char('"'));
+    // Start-up may change the working folder, so relative names are made absolute first.
+    QStringList arguments = {QString()};
+    for (const QString& file : files)
+        arguments << (file.isEmpty() ? file : QFileInfo(file).absoluteFilePath());
+    SetCommandLineOverride(CommandLineFromArguments(arguments));
     if (qEnvironmentVariableIsSet("QRN_EXIT_WHEN_SHOWN"))
         ExitWhenShown();
     Main();

@@ -63,9 +63,24 @@ Q_CONSTRUCTOR_FUNCTION(prepareBeforeMain)
 
 QString CommandLineFromArguments(const QStringList& arguments)
 {
-    if (arguments.size() < 2 || arguments.at(1).isEmpty())
-        return QString();
-    return QLatin1Char('"') + arguments.at(1) + QLatin1Char('"');
+    QStringList quoted;
+    for (const QString& file : arguments.mid(1))
+        if (!file.isEmpty())
+            quoted << QLatin1Char('"') + file + QLatin1Char('"');
+    return quoted.join(QLatin1Char('\n'));
+}
+
+QStringList CommandLineFiles(const QString& commandLine)
+{
+    if (commandLine.isEmpty())
+        return {};
+    QString inner = commandLine;
+    if (inner.startsWith(QLatin1Char('"')))
+        inner.remove(0, 1);
+    if (inner.endsWith(QLatin1Char('"')))
+        inner.chop(1);
+    // A name may hold quotes of its own; only a quote, a line break and a quote part two names.
+    return inner.split(QStringLiteral("\"\n\""));
 }
 
 QString CommandLine()

@@ -13,12 +13,14 @@ void Main();
 bool MainHasExited();
 
 
-// The command line as the file manager passes it: empty, or the one argument in double quotes.
+// The command line as the file manager passes it: empty, or the files in double quotes.
 QString CommandLine();
 // Tests set the command line Main sees; an unset override means the real arguments.
 void SetCommandLineOverride(const QString& commandLine);
 void ClearCommandLineOverride();
+// Several files: each in double quotes, one per line.
 QString CommandLineFromArguments(const QStringList& arguments);
+QStringList CommandLineFiles(const QString& commandLine);
 
 // The absolute, symlink-resolved path of an existing file; empty when it cannot be had.
 QString fctnLongPath(const QString& path);

@@ -105,6 +105,8 @@ const QList<Row>& Rows()
         {"", "mnuWindow", QT_TRANSLATE_NOOP("frmMain", "&Window"), None, TopMenu},
         {"mnuWindow", "mnuWindowNew", QT_TRANSLATE_NOOP("frmMain", "&New window"), None, Item},
         {"mnuWindow", "mnuWindowBar0", "", None, Separator},
+        {"mnuWindow", "mnuWindowTabbed", QT_TRANSLATE_NOOP("frmMain", "&Tabbed documents"), None, Checkable},
+        {"mnuWindow", "mnuWindowBar1", "", None, Separator},
         {"mnuWindow", "mnuWindowCascade", QT_TRANSLATE_NOOP("frmMain", "&Cascade"), None, Item},
         {"mnuWindow", "mnuWindowTileH", QT_TRANSLATE_NOOP("frmMain", "Tile &Horizontal"), None, Item},
         {"mnuWindow", "mnuWindowTileV", QT_TRANSLATE_NOOP("frmMain", "Tile &Vertical"), None, Item},

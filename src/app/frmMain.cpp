@@ -6,11 +6,13 @@
 #include "app/MenuTable.h"
 
 #include "app/Main.h"
+#include "base/DesktopColours.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
 #include "base/ShellRoutines.h"
 #include "app/SingleInstance.h"
 #include "document/CodeMax1.h"
+#include "document/ColourScheme.h"
 #include "document/frmDocument.h"
 #include "insert/InsertionMenus.h"
 #include "insert/frmNew.h"
@@ -77,7 +79,7 @@ const ButtonDef kToolbar2[] = {
 
 QIcon iconFor(const QString& key)
 {
-    return QIcon(QStringLiteral(":/icons/") + key.toLower() + QStringLiteral(".svg"));
+    return DesktopColours::Icon(QStringLiteral(":/icons/") + key.toLower() + QStringLiteral(".svg"));
 }
 
 } // namespace
@@ -99,7 +101,7 @@ frmMain::frmMain(QWidget* parent) : Workspace(parent)
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdi->setBackground(QColor(0x8a, 0x94, 0xa3));
+    m_mdi->setBackground(DesktopColours::DocumentArea(palette()));
     // Closing a window activates the one used before it, not the oldest.
     m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdi);
@@ -205,6 +207,7 @@ void frmMain::buildMenus()
     Action("mnuEditRedo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     on("mnuWindowNew", &frmMain::mnuFileNew_Click);
+    on("mnuWindowTabbed", [this](bool checked) { SetTabbedDocuments(checked); });
     connect(Action(QStringLiteral("mnuWindowCascade")), &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
     on("mnuWindowTileH", [this] { tileWindows(true); });
     on("mnuWindowTileV", [this] { tileWindows(false); });
@@ -427,10 +430,52 @@ void frmMain::Form_Load()
     // file), which the splash must not cover.
     HideSplash();
     const QString commandLine = CommandLine();
-    if (commandLine.isEmpty())
-        fctnNewDoc();
-    else
+    const bool restored = Session::Enabled() && restoreSession();
+    if (!commandLine.isEmpty())
         OpenCommandLine(commandLine);
+    else if (!restored)
+        fctnNewDoc();
+    SetTabbedDocuments(m_startTabbed);
+}
+
+Session::State frmMain::currentSession() const
+{
+    Session::State state;
+    // Creation order is also the order of the tabs, which follows their moves.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        auto* doc = qobject_cast<frmDocument*>(sub->widget());
+        if (!doc || !doc->HasFile())
+            continue;
+        Session::File file{doc->PathPanel()};
+        doc->Editor()->getCursorPosition(&file.line, &file.index);
+        if (doc == ActiveDocument())
+            state.active = int(state.files.size());
+        state.files << file;
+    }
+    return state;
+}
+
+bool frmMain::restoreSession()
+{
+    const Session::State state = Session::Load();
+    frmDocument* active = nullptr;
+    bool any = false;
+    for (int i = 0; i < state.files.size() && !m_closing && !m_closeWhenIdle; ++i) {
+        const Session::File& file = state.files.at(i);
+        frmDocument* doc = CreateDocument();
+        // Loaded as a plain open, but without reordering the recent files.
+        if (!doc->LoadFile(QFileInfo(file.path).fileName(), file.path)) {
+            DiscardIfEmpty(doc);
+            continue;
+        }
+        any = true;
+        doc->Editor()->setCursorPosition(file.line, file.index);
+        if (i == state.active)
+            active = doc;
+    }
+    if (active && active->SubWindow())
+        m_mdi->setActiveSubWindow(active->SubWindow());
+    return any;
 }
 
 void frmMain::LoadUserTools()
@@ -453,6 +498,22 @@ void frmMain::LoadUserTools()
     Action("mnuToolsBar4")->setVisible(any);
 }
 
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange || !m_toolbar2)
+        return;
+    // The desktop turned light or dark: our own colours and icons follow it.
+    m_mdi->setBackground(DesktopColours::DocumentArea(palette()));
+    for (QAction* a : std::as_const(m_toolbarButtons))
+        if (!a->isSeparator())
+            a->setIcon(iconFor(a->data().toString()));
+    for (QToolButton* b : m_powerButtons)
+        b->setIcon(iconFor(b->text()));
+    for (frmDocument* doc : Documents())
+        fctnLoadSyntax(doc->Editor());
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // A document that an operation works on cannot go yet: the operation is
@@ -470,6 +531,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     m_closing = true;
+    if (Session::Enabled())
+        Session::Save(currentSession());
     // Each document asks its own save question; one Cancel stops the exit.
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
         m_mdi->setActiveSubWindow(sub);

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <array>
 
+#include "app/Session.h"
 #include "document/RecentFiles.h"
 #include "document/Workspace.h"
 
@@ -46,6 +47,8 @@ public:
     bool fctnLoadDocument(const QString& title, const QString& path);
     // Opens a file the way a command line or a hand-over names it ("\"path\"").
     void OpenCommandLine(const QString& commandLine);
+    // Opens one file named on a command line; null (and a message naming it as shown) when it cannot.
+    frmDocument* OpenFileFromCommandLine(const QString& path, const QString& shown);
     // Closes a window that a failed load left empty.
     void DiscardIfEmpty(frmDocument* doc);
     // A new window holding a recovered text, numbered as it was where that number is free.
@@ -133,6 +136,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -141,6 +145,9 @@ protected:
     // Points added to every document's font size (View > Zoom); remembered.
     void SetZoom(int zoom);
     int Zoom() const { return m_zoom; }
+    // Window > Tabbed documents: the document area shows tabs instead of windows; remembered.
+    void SetTabbedDocuments(bool tabbed);
+    bool TabbedDocuments() const;
 
 private:
     void buildMenus();
@@ -150,6 +157,8 @@ private:
     void restoreLayout();
     void saveLayout();
     void refreshRecentMenu();
+    Session::State currentSession() const;
+    bool restoreSession();
     void applyViewToggle(QAction* action);
     void updateClock();
     void updateWindowMenu();
@@ -193,4 +202,5 @@ private:
     QList<HandOver> m_fromSocket, m_fromSlot;
     static bool takeHandOver(QList<HandOver>& list, const QString& commandLine);
     int m_zoom = 0;
+    bool m_startTabbed = false;
 };

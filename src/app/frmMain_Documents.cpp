@@ -1,6 +1,7 @@
 // The main window's documents: creating, opening, restoring and closing them,
 // files handed over by later starts, the recent files and drops.
 #include "app/frmMain.h"
+#include "base/DesktopColours.h"
 
 #include "app/Main.h"
 #include "base/Prompter.h"
@@ -56,7 +57,7 @@ frmDocument* frmMain::CreateDocument()
             [this, e = doc->Editor()] { SetZoom(int(e->SendScintilla(QsciScintillaBase::SCI_GETZOOM))); });
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    static const QIcon icon(QStringLiteral(":/icons/new.svg"));   // one for all: each load costs a parse
+    static const QIcon icon = DesktopColours::Icon(QStringLiteral(":/icons/new.svg"));   // one for all: each load costs a parse
     sub->setWindowIcon(icon);
     sub->resize(760, 480);   // until the area has its real size (see placeSubWindow)
     int state = 0;
@@ -64,13 +65,16 @@ frmDocument* frmMain::CreateDocument()
         state = Setting::Int(Key::DocState);
     } catch (const SettingsError&) {
     }
-    if (state == 1)
+    if (TabbedDocuments())
+        sub->show();   // a tab's window is laid out by the tabs
+    else if (state == 1)
         sub->showMinimized();
     else if (state == 2)
         sub->showMaximized();
     else
         sub->show();
-    placeSubWindow(sub, int(m_mdi->subWindowList().size()) - 1);
+    if (!TabbedDocuments())
+        placeSubWindow(sub, int(m_mdi->subWindowList().size()) - 1);
     // Resizes and state changes are remembered for the next new window.
     connect(sub, &QMdiSubWindow::windowStateChanged, doc, [doc] { doc->SaveDocState(); });
     connect(doc, &frmDocument::BusyChanged, this, [this](bool busy) {
@@ -129,24 +133,31 @@ bool frmMain::fctnLoadDocument(const QString& title, const QString& path)
 
 void frmMain::OpenCommandLine(const QString& commandLine)
 {
-    if (commandLine.isEmpty())
-        return;
-    const QString path = commandLine.mid(1, commandLine.size() - 2);
+    const QStringList files = CommandLineFiles(commandLine);
+    for (const QString& path : files)
+        OpenFileFromCommandLine(path, files.size() == 1 ? commandLine : QLatin1Char('"') + path + QLatin1Char('"'));
+}
+
+frmDocument* frmMain::OpenFileFromCommandLine(const QString& path, const QString& shown)
+{
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir()) {
         // Qt holds file names as UTF-8; one that is not arrives with its bytes replaced.
         const QString why = !info.exists() && path.contains(QChar::ReplacementCharacter)
             ? tr("\nIts name is not valid UTF-8, which this program cannot use; rename the file.")
             : QString();
-        MsgBox(commandLine + tr(" could not be opened.") + why, MsgButtons::OKOnly, MsgIcon::Exclamation);
-        return;
+        MsgBox(shown + tr(" could not be opened.") + why, MsgButtons::OKOnly, MsgIcon::Exclamation);
+        return nullptr;
     }
     QString longPath = fctnLongPath(path);
     if (longPath.isEmpty())
-        longPath = QString(commandLine).remove(QLatin1Char('"'));
+        longPath = path;
     frmDocument* doc = CreateDocument();
-    if (!fctnLoadDocument(QFileInfo(longPath).fileName(), longPath))
+    if (!fctnLoadDocument(QFileInfo(longPath).fileName(), longPath)) {
         DiscardIfEmpty(doc);
+        return nullptr;
+    }
+    return doc;
 }
 
 void frmMain::DiscardIfEmpty(frmDocument* doc)

@@ -136,6 +136,9 @@ void frmMain::restoreLayout()
     // 4: sidebar.
     m_tabStrip->setCurrentIndex(StartupInt(Key::Lbar) == 2 ? 1 : 0);
     m_zoom = std::clamp(StartupInt(Key::Zoom), -10, 20);
+    // Tabs are put up once the first documents are there (Form_Load): a document added
+    // to tabs of a window not yet shown would not become the active one.
+    m_startTabbed = StartupBool(Key::Tabbed);
     addDockWidget(StartupInt(Key::Dock) == 4 ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
                   m_sidebar);
     fctnViewSidebar(StartupInt(Key::View) == 1);
@@ -245,6 +248,39 @@ void frmMain::SetZoom(int zoom)
             doc->Editor()->SendScintilla(QsciScintillaBase::SCI_SETZOOM, long(zoom));
     if (changed)
         SaveSetting(Key::Zoom, QString::number(zoom));
+}
+
+bool frmMain::TabbedDocuments() const
+{
+    return m_mdi->viewMode() == QMdiArea::TabbedView;
+}
+
+void frmMain::SetTabbedDocuments(bool tabbed)
+{
+    Action("mnuWindowTabbed")->setChecked(tabbed);
+    // Arranging windows means nothing to tabs.
+    for (const char* name : {"mnuWindowCascade", "mnuWindowTileH", "mnuWindowTileV", "mnuWindowArrange"})
+        Action(QLatin1String(name))->setEnabled(!tabbed);
+    if (tabbed == TabbedDocuments())
+        return;
+    QMdiSubWindow* active = m_mdi->currentSubWindow();
+    m_mdi->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    if (tabbed) {
+        m_mdi->setDocumentMode(true);
+        m_mdi->setTabsClosable(true);
+        m_mdi->setTabsMovable(true);
+    } else {
+        // The tabs left every window maximised; back to the window layout.
+        const QList<QMdiSubWindow*> subs = m_mdi->subWindowList();
+        for (int i = 0; i < subs.size(); ++i) {
+            subs.at(i)->showNormal();
+            placeSubWindow(subs.at(i), i);
+        }
+    }
+    if (active)
+        m_mdi->setActiveSubWindow(active);
+    if (StartupBool(Key::Tabbed) != tabbed)
+        SaveSetting(Key::Tabbed, SettingText::FromBool(tabbed));
 }
 
 void frmMain::applyViewToggle(QAction* action)

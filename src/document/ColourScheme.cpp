@@ -1,6 +1,7 @@
 // The user's colour scheme, read from the settings and written into an edit control.
 #include "document/ColourScheme.h"
 
+#include "base/DesktopColours.h"
 #include "document/CodeMax1.h"
 
 #include <QFont>
@@ -95,12 +96,43 @@ void WriteFixedLook(CodeMax1* editor)
     editor->SetColor(29, 0xFFFFFF);
 }
 
+KindColours DarkDefault(int kind)
+{
+    // The default scheme's hues, lightened for a dark background (colour references: 0xBBGGRR).
+    constexpr int back = 0x221f1e;
+    constexpr KindColours dark[KindCount] = {
+        {back, 0xdcdcdc, 0}, {back, 0xffb66c, 0}, {back, 0xf5a0c0, 0},
+        {back, 0x7ec87e, 0}, {0x1a3a3a, 0x8080ff, 0}, {back, 0xa0a0a0, 0}};
+    return kind >= 0 && kind < KindCount ? dark[kind] : KindColours{};
+}
+
+bool IsDefault(const std::array<KindColours, KindCount>& scheme)
+{
+    // Either column of defaults: the options dialog stores its own when applied unchanged.
+    auto same = [&scheme](DefaultsFor who) {
+        for (int kind = 0; kind < KindCount; ++kind) {
+            const QString p = Prefix(kind);
+            const KindColours d{Setting::Default(Key::Colour(p, "BG"), who).toInt(),
+                                Setting::Default(Key::Colour(p, "FG"), who).toInt(),
+                                Setting::Default(Key::Colour(p, "Effect"), who).toInt()};
+            if (scheme[kind] != d)
+                return false;
+        }
+        return true;
+    };
+    return same(DefaultsFor::Program) || same(DefaultsFor::OptionsDialog);
+}
+
 void WriteStoredKinds(CodeMax1* editor, DefaultsFor who)
 {
-    for (int kind = 0; kind < KindCount; ++kind) {
+    for (int kind = 0; kind < KindCount; ++kind)
         SyntaxScheme[kind] = Read(kind, who);
+    // A scheme the user never changed follows a dark desktop; a chosen one is kept as chosen.
+    if (DesktopColours::IsDark() && IsDefault(SyntaxScheme))
+        for (int kind = 0; kind < KindCount; ++kind)
+            SyntaxScheme[kind] = DarkDefault(kind);
+    for (int kind = 0; kind < KindCount; ++kind)
         WriteKind(editor, kind, SyntaxScheme[kind]);
-    }
 }
 
 QString FontFace(DefaultsFor who)

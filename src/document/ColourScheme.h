@@ -13,6 +13,7 @@ struct KindColours {
     int background = 0;
     int text = 0;
     int effect = 0;
+    bool operator==(const KindColours&) const = default;
 };
 
 namespace ColourScheme {
@@ -33,6 +34,9 @@ void WriteKind(CodeMax1* editor, int kind, const KindColours& colours);
 KindColours ReadBack(const CodeMax1* editor, int kind);
 // The colours every control showing a scheme gets.
 void WriteFixedLook(CodeMax1* editor);
+// The default scheme's dark variant, used on a dark desktop while the scheme is the default.
+KindColours DarkDefault(int kind);
+bool IsDefault(const std::array<KindColours, KindCount>& scheme);
 // Reads all six kinds from the settings store into SyntaxScheme and writes them to the control.
 void WriteStoredKinds(CodeMax1* editor, DefaultsFor who);
 // "DefFont" and "DefSize" (leading integer; the stored text may end in a blank).

@@ -220,6 +220,9 @@ void SyntaxStyles::applyElement(int element)
     const QColor fore = fromColorRef(m_colors[4 + 2 * element]);
     const QColor back = fromColorRef(m_colors[5 + 2 * element]);
     const QFont font = elementFont(element);
+    // The caret in the text's colour stays visible on any background the scheme has.
+    if (element == ElText)
+        m_editor->setCaretForegroundColor(fore);
     if (m_lexer) {
         for (const auto& [style, e] : m_lexerStyles) {
             if (e != element)

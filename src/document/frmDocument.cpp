@@ -479,7 +479,8 @@ void frmDocument::Form_Activate()
 void frmDocument::SaveDocState()
 {
     QMdiSubWindow* sub = SubWindow();
-    if (!sub)
+    // Tabs maximise every window; that is not the user's choice for the next one.
+    if (!sub || (sub->mdiArea() && sub->mdiArea()->viewMode() == QMdiArea::TabbedView))
         return;
     const int state = sub->isMinimized() ? 1 : sub->isMaximized() ? 2 : 0;
     const QString text = QString::number(state);

@@ -1,5 +1,6 @@
 // The About box.
 #include "options/frmAbout.h"
+#include "base/DesktopColours.h"
 
 #include "base/Prompter.h"
 #include "base/ShellRoutines.h"
@@ -121,7 +122,13 @@ void frmAbout::Form_Load()
 void frmAbout::setLinkColour(int index, int colourRef)
 {
     m_linkColour[index] = colourRef;
-    m_links[index]->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(ColourScheme::ToColor(colourRef).name()));
+    // Pure blue and red do not read on a dark window: there the palette's link colour and a light red.
+    QColor colour = ColourScheme::ToColor(colourRef);
+    if (DesktopColours::IsDark(palette()))
+        colour = colourRef != LinkNormal ? QColor(0xff, 0x80, 0x80)
+                 : palette().color(QPalette::Link).lightness() >= 140 ? palette().color(QPalette::Link)
+                                                                     : QColor(0x8a, 0xb4, 0xf8);
+    m_links[index]->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour.name()));
 }
 
 void frmAbout::Label1_MouseMove(int index)

@@ -196,6 +196,7 @@ void frmOptions::Form_Load()
     // 2-4: the general page.
     m_chkSplash->setChecked(storedBool(Key::Splash));
     m_chkDir->setChecked(storedBool(Key::LoadDir));
+    m_chkSession->setChecked(storedBool(Key::Session));
     m_chkFullIns->setChecked(OptFullIns);
     m_chkNewDoc->setChecked(OptNewDoc);
     m_chkInstance->setChecked(OptInstance);
@@ -276,9 +277,11 @@ QWidget* frmOptions::buildGeneralPage()
     m_chkSplash = changeBox(page, "chkSplash", tr("Show splash screen at start-up"), tr("Splash functionality"));
     m_chkDir = changeBox(page, "chkDir", tr("Reload last working directory at start-up"),
                          tr("Working directory functionality"));
+    m_chkSession = changeBox(page, "chkSession", tr("Reopen the last session's files at start-up"),
+                             tr("Exit remembers the open files; the next start opens them again"));
     m_chkFullIns = changeBox(page, "chkFullIns", tr("Insert full file path/name when adding links"),
                              tr("Insert full file path/name when adding links"));
-    for (QCheckBox* box : {m_chkInstance, m_chkNewDoc, m_chkSplash, m_chkDir, m_chkFullIns})
+    for (QCheckBox* box : {m_chkInstance, m_chkNewDoc, m_chkSplash, m_chkDir, m_chkSession, m_chkFullIns})
         layout->addWidget(box);
 
     layout->addSpacing(12);
@@ -313,6 +316,7 @@ void frmOptions::applyGeneral()
 {
     SaveSetting(Key::Splash, flagText(m_chkSplash->isChecked()));
     SaveSetting(Key::LoadDir, flagText(m_chkDir->isChecked()));
+    SaveSetting(Key::Session, flagText(m_chkSession->isChecked()));
 
     const bool left = m_option1[0]->isChecked();
     SaveSetting(Key::Dock, left ? QStringLiteral("3") : QStringLiteral("4"));

@@ -94,6 +94,7 @@ private:
     QCheckBox* m_chkNewDoc = nullptr;
     QCheckBox* m_chkSplash = nullptr;
     QCheckBox* m_chkDir = nullptr;
+    QCheckBox* m_chkSession = nullptr;
     QCheckBox* m_chkFullIns = nullptr;
     std::array<QRadioButton*, 2> m_option1{};
 

@@ -1,11 +1,19 @@
-// Keys and options users of other Linux editors expect: zoom for every document at once,
-// Ctrl+Q, Ctrl+Shift+Z, no typing from Ctrl and Alt combinations bound to nothing, Qt's own options.
+// What users of other Linux editors expect: zoom for every document at once, Ctrl+Q, Ctrl+Shift+Z,
+// no typing from Ctrl and Alt combinations bound to nothing, Qt's own options, tabs, several files
+// on one command line, sessions, a dark desktop.
+#include <QLabel>
+#include <QMdiArea>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTabBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestEnv.h"
 #include "TestProcesses.h"
+#include "app/Main.h"
 #include "document/CodeMax1.h"
+#include "document/ColourScheme.h"
 
 class TestDesktopKeys : public QObject {
     Q_OBJECT
@@ -19,9 +27,17 @@ class TestDesktopKeys : public QObject {
         return z;
     }
 
+    static QStringList paths()
+    {
+        QStringList p;
+        for (frmDocument* d : MainWindow()->Documents())
+            p << d->PathPanel();
+        return p;
+    }
+
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
-    void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
+    void cleanup() { CloseMain(prompter); QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | "))); }
 
     // The View menu's keys, and Ctrl+wheel in one document, zoom them all; the next start keeps it.
     void zoomEveryDocument()
@@ -64,6 +80,140 @@ private slots:
         prompter->queueMsgBox(MsgAnswer::No);   // not saved
         QTest::keyClick(e, Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(!main || !main->isVisible());
+    }
+
+    // Window > Tabbed documents: closable, movable tabs showing the caption and its "*", no arranging,
+    // remembered; back in windows, the tabs have not made the next window maximised.
+    void tabbedDocuments()
+    {
+        frmMain* m = StartMain();
+        auto* area = m->findChild<QMdiArea*>("MDIClient");
+        QCOMPARE(area->viewMode(), QMdiArea::SubWindowView);   // a fresh profile keeps windows
+        m->Action("mnuWindowTabbed")->trigger();
+        QCOMPARE(area->viewMode(), QMdiArea::TabbedView);
+        QVERIFY(area->tabsClosable() && area->tabsMovable());
+        QVERIFY(!m->Action("mnuWindowCascade")->isEnabled() && !m->Action("mnuWindowTileV")->isEnabled());
+        m->fctnNewDoc();
+        QTest::keyClicks(m->ActiveDocument()->Editor(), "x");
+        auto* tabs = area->findChild<QTabBar*>();
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(1), m->ActiveDocument()->Caption());
+        QVERIFY(tabs->tabText(1).endsWith('*'));
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("Config", "Tabbed"), QString("True"));
+        m = StartMain();
+        area = m->findChild<QMdiArea*>("MDIClient");
+        QVERIFY(m->Action("mnuWindowTabbed")->isChecked() && area->viewMode() == QMdiArea::TabbedView);
+        QVERIFY(m->ActiveDocument());
+        m->Action("mnuWindowTabbed")->trigger();
+        QCOMPARE(area->viewMode(), QMdiArea::SubWindowView);
+        QVERIFY(m->Action("mnuWindowCascade")->isEnabled());
+        QVERIFY(!m->ActiveDocument()->SubWindow()->isMaximized());
+        QCOMPARE(GetSetting("Config", "DocState", "0"), QString("0"));
+    }
+
+    // Several files on one command line, also handed over from a second start: each in its own
+    // document, the last one active; a name that is missing is reported and the others open.
+    void severalFiles()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.html"), b = dir.filePath("say \"b\".css"), gone = dir.filePath("gone.html");
+        for (const QString& path : {a, b}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>"));
+        }
+        QCOMPARE(CommandLineFiles(CommandLineFromArguments({"qrn", a, "", b})), (QStringList{a, b}));
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", a, gone, b}));
+        QVERIFY(prompter->messages().join(" ").contains(gone));
+        QCOMPARE(paths(), (QStringList{a, b}));
+        QCOMPARE(m->ActiveDocument()->PathPanel(), b);
+        QProcess second;
+        second.start(QrnBinary(), {b, a});
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 60000);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(paths(), (QStringList{a, b, b, a}));
+        CloseMain(prompter);   // while the files are there
+    }
+
+    // With the option on, Exit remembers the files, their order, the active one and each caret;
+    // the next start restores them and passes over one that has gone, without a question.
+    void sessions()
+    {
+        QTemporaryDir dir;
+        QStringList files;
+        for (const char* name : {"one.html", "two.html", "three.html"}) {
+            files << dir.filePath(name);
+            QFile f(files.last());
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("line 1\nline 2\nline 3\n"));
+        }
+        SaveSetting("Config", "Session", "True");
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", files[0], files[1], files[2]}));
+        m->fctnNewDoc();   // untitled: not part of the session
+        QList<frmDocument*> docs = m->Documents();
+        docs.at(0)->Editor()->setCursorPosition(2, 4);
+        docs.at(2)->Editor()->setCursorPosition(1, 3);
+        docs.at(0)->SubWindow()->showNormal();
+        m->findChild<QMdiArea*>("MDIClient")->setActiveSubWindow(docs.at(0)->SubWindow());
+        CloseMain(prompter);
+        QVERIFY(QFile::remove(files[1]));
+        m = StartMain();
+        QCOMPARE(paths(), (QStringList{files[0], files[2]}));
+        QCOMPARE(m->ActiveDocument()->PathPanel(), files[0]);
+        int line = 0, index = 0;
+        m->Documents().at(0)->Editor()->getCursorPosition(&line, &index);
+        QCOMPARE(QPoint(line, index), QPoint(2, 4));
+        m->Documents().at(1)->Editor()->getCursorPosition(&line, &index);
+        QCOMPARE(QPoint(line, index), QPoint(1, 3));
+        CloseMain(prompter);
+        SaveSetting("Config", "Session", "False");   // off: a start as always
+        m = StartMain();
+        QCOMPARE(m->Documents().size(), 1);
+        QVERIFY(!m->ActiveDocument()->HasFile());
+        CloseMain(prompter);
+    }
+
+    // A dark desktop: the document area, the icons' outlines, the About links and the default scheme
+    // follow it, also when it turns dark while the program runs; a scheme the user chose is kept.
+    void darkDesktop()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        for (auto [role, colour] : {std::pair{QPalette::Window, 0x2b2b2b}, {QPalette::WindowText, 0xe0e0e0},
+                                    {QPalette::Base, 0x1e1e1e}, {QPalette::Text, 0xe0e0e0},
+                                    {QPalette::Button, 0x353535}, {QPalette::ButtonText, 0xe0e0e0}})
+            dark.setColor(role, QColor::fromRgb(colour));
+        auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        auto outlinePixels = [](frmMain* m) {
+            const QImage image = m->ToolbarButton("Save")->icon().pixmap(24).toImage();
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += qAlpha(image.pixel(x, y)) > 200 && qAbs(qRed(image.pixel(x, y)) - 0x37) < 12 &&
+                         qAbs(qBlue(image.pixel(x, y)) - 0x4f) < 12;
+            return n;
+        };
+        auto paper = [](frmMain* m) {
+            return ColourScheme::ToColor(int(m->ActiveDocument()->Editor()->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0)));
+        };
+        frmMain* m = StartMain();
+        auto* area = m->findChild<QMdiArea*>("MDIClient");
+        QVERIFY(outlinePixels(m) > 0 && paper(m) == Qt::white);
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        QCOMPARE(outlinePixels(m), 0);
+        QVERIFY(paper(m).lightness() < 60 && area->background().color().lightness() < 60);
+        QString link;
+        prompter->queueDialog([&link](QDialog* about) {
+            link = about->findChild<QLabel*>("Label10")->styleSheet();
+            return QDialog::Rejected;
+        });
+        m->Action("mnuHelpAbout")->trigger();
+        QVERIFY2(link.startsWith("color: #") && !link.contains("#0000ff"), qPrintable(link));
+        CloseMain(prompter);
+        SaveSetting("Syntax", "PlainBG", "12632256");   // the user's own light grey
+        m = StartMain();
+        QCOMPARE(paper(m), QColor(0xc0, 0xc0, 0xc0));
     }
 
     // --help-all prints help; the options every Qt program takes are taken, not refused.

@@ -234,7 +234,7 @@ private slots:
             {"Syntax/ValBG", "16777215"},   {"Syntax/ValFG", "8421440"},    {"Syntax/ValEffect", "0"},
             {"Syntax/CommBG", "65535"},     {"Syntax/CommFG", "255"},       {"Syntax/CommEffect", "0"},
             {"Syntax/EntBG", "16777215"},   {"Syntax/EntFG", "8421504"},    {"Syntax/EntEffect", "0"},
-            {"Syntax/DefSize", "12 "},      {"Config/Splash", "0"},         {"Config/LoadDir", "-1"},
+            {"Syntax/DefSize", "12 "},      {"Config/Splash", "0"},         {"Config/LoadDir", "-1"},      {"Config/Session", "0"},
             {"Config/Dock", "3"},           {"Config/FullIns", "-1"},       {"Config/NewDoc", "0"},
             {"Config/Instance", "-1"},      {"Config/Tidy0Indent", "0"},    {"Config/Tidy1Omit", "-1"},
             {"Config/Tidy2Upper", "0"},     {"Config/Tidy3Clean", "-1"},    {"Config/Tidy4Quiet", "0"},
