@@ -10,6 +10,7 @@
 
 #include "app/Main.h"
 #include "app/frmMain.h"
+#include "base/Translations.h"
 
 namespace {
 double residentMB()
@@ -120,6 +121,7 @@ int main(int argc, char* argv[])
         return code;
     PrepareProcess();
     QApplication app(argc, argv);
+    InstallTranslations();
     // Start-up may change the working folder, so a relative name is made absolute first.
     if (!file.isEmpty())
         file = QFileInfo(file).absoluteFilePath();
