@@ -10,6 +10,7 @@
 
 #include "app/Main.h"
 #include "app/frmMain.h"
+#include "base/Translations.h"
 
 namespace {
 double residentMB()
@@ -116,6 +117,7 @@ int main(int argc, char* argv[])
         return code;
     PrepareProcess();
     QApplication app(argc, argv);
+    InstallTranslations();
     // Start-up may change the working folder, so relative names are made absolute first.
     QStringList arguments = {QString()};
     for (const QString& file : files)

@@ -58,23 +58,43 @@ struct ButtonDef {
     const char* tip;
 };
 
-// Main toolbar by position; a null key is a separator.
+// Main toolbar by position; a null key is a separator. The insertion toolbar's keys are its
+// buttons' captions too.
 const ButtonDef kToolbar1[] = {
-    {"New", "New"}, {"Open", "Open"}, {"Save", "Save"}, {nullptr, nullptr},
-    {"Undo", "Undo"}, {"Redo", "Redo"}, {nullptr, nullptr},
-    {"Cut", "Cut"}, {"Copy", "Copy"}, {"Paste", "Paste"}, {nullptr, nullptr},
-    {"Find", "Find"}, {"Replace", "Replace"}, {nullptr, nullptr},
-    {"Spell", "Spell check"}, {"Compress", "Basic HTML compression"}, {"Tidy", "HTML Tidy"},
-    {"External", "External browser"}, {nullptr, nullptr}, {"Exit", "Exit"},
+    {"New", QT_TRANSLATE_NOOP("frmMain", "New")},
+    {"Open", QT_TRANSLATE_NOOP("frmMain", "Open")},
+    {"Save", QT_TRANSLATE_NOOP("frmMain", "Save")},
+    {nullptr, nullptr},
+    {"Undo", QT_TRANSLATE_NOOP("frmMain", "Undo")},
+    {"Redo", QT_TRANSLATE_NOOP("frmMain", "Redo")},
+    {nullptr, nullptr},
+    {"Cut", QT_TRANSLATE_NOOP("frmMain", "Cut")},
+    {"Copy", QT_TRANSLATE_NOOP("frmMain", "Copy")},
+    {"Paste", QT_TRANSLATE_NOOP("frmMain", "Paste")},
+    {nullptr, nullptr},
+    {"Find", QT_TRANSLATE_NOOP("frmMain", "Find")},
+    {"Replace", QT_TRANSLATE_NOOP("frmMain", "Replace")},
+    {nullptr, nullptr},
+    {"Spell", QT_TRANSLATE_NOOP("frmMain", "Spell check")},
+    {"Compress", QT_TRANSLATE_NOOP("frmMain", "Basic HTML compression")},
+    {"Tidy", QT_TRANSLATE_NOOP("frmMain", "HTML Tidy")},
+    {"External", QT_TRANSLATE_NOOP("frmMain", "External browser")},
+    {nullptr, nullptr},
+    {"Exit", QT_TRANSLATE_NOOP("frmMain", "Exit")},
 };
 
 const ButtonDef kToolbar2[] = {
-    {"Basic", "Basic HTML commands"},       {"Format", "Format commands"},
-    {"List", "List commands"},              {"Table", "Table commands"},
-    {"Form", "Form commands"},              {"Frame", "Frameset commands"},
-    {"Javascript", "JavaScript syntax"},    {"Scripts", "Scripts/functions"},
-    {"ASP", "Active Server Page commands"}, {"SSI", "Server-Side Includes commands"},
-    {"Sundry", "Sundry useful commands"},
+    {QT_TRANSLATE_NOOP("frmMain", "Basic"), QT_TRANSLATE_NOOP("frmMain", "Basic HTML commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Format"), QT_TRANSLATE_NOOP("frmMain", "Format commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "List"), QT_TRANSLATE_NOOP("frmMain", "List commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Table"), QT_TRANSLATE_NOOP("frmMain", "Table commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Form"), QT_TRANSLATE_NOOP("frmMain", "Form commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Frame"), QT_TRANSLATE_NOOP("frmMain", "Frameset commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Javascript"), QT_TRANSLATE_NOOP("frmMain", "JavaScript syntax")},
+    {QT_TRANSLATE_NOOP("frmMain", "Scripts"), QT_TRANSLATE_NOOP("frmMain", "Scripts/functions")},
+    {QT_TRANSLATE_NOOP("frmMain", "ASP"), QT_TRANSLATE_NOOP("frmMain", "Active Server Page commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "SSI"), QT_TRANSLATE_NOOP("frmMain", "Server-Side Includes commands")},
+    {QT_TRANSLATE_NOOP("frmMain", "Sundry"), QT_TRANSLATE_NOOP("frmMain", "Sundry useful commands")},
 };
 
 QIcon iconFor(const QString& key)
@@ -261,7 +281,7 @@ void frmMain::buildToolbars()
         auto* button = new QToolButton(m_toolbar2);
         button->setObjectName(QStringLiteral("Toolbar2_") + key);
         button->setIcon(iconFor(key));
-        button->setText(key);
+        button->setText(tr(kToolbar2[i].key));
         button->setToolTip(tr(kToolbar2[i].tip));
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -320,7 +340,7 @@ void frmMain::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    const char* texts[2] = {"Show/hide sidebar", "Window list"};
+    const char* texts[2] = {QT_TR_NOOP("Show/hide sidebar"), QT_TR_NOOP("Window list")};
     for (int i = 0; i < 2; ++i) {
         auto* p = new StatusPanel(bar);
         p->setObjectName(QStringLiteral("MainPanel%1").arg(i + 1));

@@ -30,7 +30,7 @@ QString stripStar(const QString& caption)
 }
 bool isUntitled(const frmDocument* doc)
 {
-    return doc->Caption().startsWith(QLatin1String("Document "));
+    return DocText::UntitledNumber(doc->Caption()) > 0;
 }
 } // namespace
 
@@ -43,7 +43,7 @@ void frmMain::mnuFileOpen_Click()
 {
     const QList<frmDocument*> docs = Documents();
     frmDocument* active = ActiveDocument();
-    bool reuse = docs.size() == 1 && active && active->Caption() == QLatin1String("Document 1");
+    bool reuse = docs.size() == 1 && active && active->Caption() == DocText::UntitledCaption(1);
 
     cCommonDialog dialog;
     QString fileName, fileTitle, filter = FileFilter::Documents();

@@ -97,7 +97,7 @@ frmDocument* frmMain::fctnNewDoc()
 {
     ++m_docCount;
     frmDocument* doc = CreateDocument();
-    doc->SetCaption(tr("Document %1").arg(m_docCount));
+    doc->SetCaption(DocText::UntitledCaption(m_docCount));
     if (OptNewDoc)
         RunNewPageWizard(this);
     return doc;
@@ -109,11 +109,11 @@ frmDocument* frmMain::RestoreDocument(const Recovery::Entry& entry)
     if (e.path.isEmpty()) {
         bool taken = e.number <= 0;
         for (frmDocument* d : Documents())
-            taken = taken || d->Caption().remove(QLatin1Char('*')) == tr("Document %1").arg(e.number);
+            taken = taken || DocText::UntitledNumber(d->Caption()) == e.number;
         if (taken)
             e.number = m_docCount + 1;
         m_docCount = std::max(m_docCount, e.number);
-        e.caption = tr("Document %1").arg(e.number);
+        e.caption = DocText::UntitledCaption(e.number);
     }
     frmDocument* doc = CreateDocument();
     doc->RestoreFrom(e);
@@ -237,7 +237,7 @@ void frmMain::mnuFileMRU_Click(int index)
     if (path.isEmpty())
         return;
     const QList<frmDocument*> docs = Documents();
-    const bool reuse = docs.size() == 1 && docs.first()->Caption() == QLatin1String("Document 1");
+    const bool reuse = docs.size() == 1 && docs.first()->Caption() == DocText::UntitledCaption(1);
     bool open = false;
     for (frmDocument* doc : docs) {
         if (doc->PathPanel() == path) {

@@ -135,6 +135,7 @@ namespace {
 // Qt's font dialog with a colour button beside it: the font chooser of the
 // platform this program comes from offered a text colour too.
 class FontColourDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(FontColourDialog)
 public:
     FontColourDialog(const QFont& initial, const QColor& colour, QWidget* owner) : QDialog(owner), m_colour(colour)
     {

@@ -200,11 +200,11 @@ double ToFloat(const QString& text)
         static const QRegularExpression lead(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)(?=\\s)"));
         auto m = lead.match(t + QLatin1Char(' '));
         if (!m.hasMatch() || t.isEmpty())
-            throw SettingsError(kTypeMismatch, QStringLiteral("Type mismatch"));
+            throw SettingsError(kTypeMismatch, QObject::tr("Type mismatch"));
         v = m.captured(0).toDouble();
     }
     if (!std::isfinite(v))
-        throw SettingsError(6, QStringLiteral("Overflow"));
+        throw SettingsError(6, QObject::tr("Overflow"));
     return v;
 }
 
@@ -212,7 +212,7 @@ int ToInt(const QString& text)
 {
     double v = ToFloat(text);
     if (v > 2147483647.0 || v < -2147483648.0)
-        throw SettingsError(6, QStringLiteral("Overflow"));
+        throw SettingsError(6, QObject::tr("Overflow"));
     return int(std::lround(v));
 }
 

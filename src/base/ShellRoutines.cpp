@@ -3,6 +3,7 @@
 
 #include "base/BrowserView.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,12 @@ QStringList g_folderOverride;
 void SetDictionaryFolders(const QStringList& folders)
 {
     g_folderOverride = folders;
+}
+
+QStringList DataFolders()
+{
+    const QString app = QCoreApplication::applicationDirPath();
+    return {app + QStringLiteral("/../share/qrn"), app + QStringLiteral("/share/qrn"), QStringLiteral(QRN_DATADIR)};
 }
 
 QStringList DictionaryFolders()

@@ -16,6 +16,9 @@ QString DonationAddress();
 }
 
 namespace Probe {
+// The program's data folders (share/qrn) in the order searched: beside bin/ as installed,
+// beside the binaries in the build folder, then the configured install prefix.
+QStringList DataFolders();
 // Folders searched for Hunspell dictionaries.
 QStringList DictionaryFolders();
 // Tests point the search elsewhere; an empty list restores the usual folders.

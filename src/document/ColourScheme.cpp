@@ -31,7 +31,10 @@ constexpr SlotSet kSlots[6] = {
 constexpr int kReadBack[6][3] = {{5, 4, 0}, {13, 12, 4}, {25, 24, 10}, {7, 6, 1}, {15, 14, 5}, {9, 8, 2}};
 
 const char* const kPrefixes[6] = {"Plain", "Tag", "Att", "Val", "Comm", "Ent"};
-const char* const kCaptions[6] = {"Plain text", "Tag", "Tag attribute", "Attribute value", "Comment", "Entity"};
+const char* const kCaptions[6] = {QT_TRANSLATE_NOOP("QObject", "Plain text"), QT_TRANSLATE_NOOP("QObject", "Tag"),
+                                  QT_TRANSLATE_NOOP("QObject", "Tag attribute"),
+                                  QT_TRANSLATE_NOOP("QObject", "Attribute value"),
+                                  QT_TRANSLATE_NOOP("QObject", "Comment"), QT_TRANSLATE_NOOP("QObject", "Entity")};
 
 int readInt(const SettingKey& key, DefaultsFor who)
 {

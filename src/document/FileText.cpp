@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringView>
 
@@ -266,7 +267,7 @@ QString EncodingName(TextEncoding encoding)
 {
     switch (encoding) {
     case TextEncoding::Utf8: return QStringLiteral("UTF-8");
-    case TextEncoding::Utf8Bom: return QStringLiteral("UTF-8 with BOM");
+    case TextEncoding::Utf8Bom: return QCoreApplication::translate("FilePropertiesDialog", "UTF-8 with BOM");
     case TextEncoding::Utf16LE: return QStringLiteral("UTF-16 LE");
     case TextEncoding::Utf16BE: return QStringLiteral("UTF-16 BE");
     case TextEncoding::Latin1: return QStringLiteral("Latin-1");

@@ -48,11 +48,29 @@ void StatusPanel::mouseReleaseEvent(QMouseEvent* event)
 }
 
 namespace DocText {
+QString UntitledCaption(int number)
+{
+    return frmDocument::tr("Document %1").arg(number);
+}
+
+int UntitledNumber(const QString& caption)
+{
+    const QString pattern = frmDocument::tr("Document %1");
+    const qsizetype at = pattern.indexOf(QLatin1String("%1"));
+    const QString text = caption.endsWith(QLatin1Char('*')) ? caption.chopped(1) : caption;
+    const QString prefix = pattern.left(at), suffix = pattern.mid(at + 2);
+    if (at < 0 || text.size() <= prefix.size() + suffix.size() || !text.startsWith(prefix) || !text.endsWith(suffix))
+        return 0;
+    bool ok = false;
+    const int number = text.mid(prefix.size(), text.size() - prefix.size() - suffix.size()).toInt(&ok);
+    return ok && number > 0 ? number : 0;
+}
+
 QString SizeText(qint64 n)
 {
     if (n < 1024)
-        return QString::number(n) + QStringLiteral(" bytes");
-    return QString::number(double(n) / 1024.0, 'f', 2) + QStringLiteral(" KB");
+        return frmDocument::tr("%1 bytes").arg(n);
+    return frmDocument::tr("%1 KB").arg(double(n) / 1024.0, 0, 'f', 2);
 }
 
 QString LanguageForPath(const QString& path)
@@ -140,7 +158,7 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     m_status = new QStatusBar(this);
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setSizeGripEnabled(false);
-    const char* tips[5] = {"Edit mode", "Preview mode", "", "", ""};
+    const char* tips[5] = {QT_TR_NOOP("Edit mode"), QT_TR_NOOP("Preview mode"), "", "", ""};
     for (int i = 0; i < 5; ++i) {
         auto* p = new StatusPanel(m_status);
         p->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
@@ -160,7 +178,7 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     m_panels[2]->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_panels[3]->setText(DocText::SizeText(0));
     m_panels[3]->setMinimumWidth(80);
-    m_panels[4]->setText(QStringLiteral("Ln 1,  Col 1"));
+    m_panels[4]->setText(tr("Ln %1,  Col %2").arg(1).arg(1));
     m_panels[4]->setMinimumWidth(110);
     m_busyLabel = new QLabel(m_status);
     m_busyLabel->setObjectName(QStringLiteral("BusyLabel"));
@@ -197,8 +215,8 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
         Recovery::Entry e;
         e.path = HasFile() ? PathPanel() : QString();
         e.caption = Caption().endsWith(QLatin1Char('*')) ? Caption().chopped(1) : Caption();
-        if (!HasFile() && e.caption.startsWith(QLatin1String("Document ")))
-            e.number = e.caption.mid(9).toInt();
+        if (!HasFile())
+            e.number = DocText::UntitledNumber(e.caption);
         return e;
     }, this);
     connect(m_editor, &CodeMax1::Change, this, [this] {
@@ -304,8 +322,8 @@ bool frmDocument::LoadFile(const QString& title, const QString& path)
     if (!self || cancelled)
         return false;
     if (!opened) {
-        MsgBox(QLatin1Char('\'') + path + QStringLiteral("' could not be opened.\n") + error, MsgButtons::OKOnly,
-               MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+        MsgBox(tr("'%1' could not be opened.\n%2").arg(path, error), MsgButtons::OKOnly, MsgIcon::Exclamation,
+               QStringLiteral("QRN"), m_main);
         return false;
     }
     SetCaption(title);
@@ -360,7 +378,7 @@ bool frmDocument::Reload()
 {
     QString error;
     if (!m_editor->ReloadFile(PathPanel(), &error)) {
-        MsgBox(QLatin1Char('\'') + PathPanel() + QStringLiteral("' could not be opened.\n") + error, MsgButtons::OKOnly,
+        MsgBox(tr("'%1' could not be opened.\n%2").arg(PathPanel(), error), MsgButtons::OKOnly,
                MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
         return false;
     }
@@ -432,7 +450,7 @@ void frmDocument::fctnRefreshStatus()
     m_panels[3]->setText(DocText::SizeText(m_editor->TextLength()));
     if (!m_browser->isVisible()) {
         const CodeMaxRange r = m_editor->GetSel(true);
-        m_panels[4]->setText(QStringLiteral("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1));
+        m_panels[4]->setText(tr("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1));
     }
 }
 
@@ -493,8 +511,8 @@ bool frmDocument::CloseQuestion()
     if (!Caption().endsWith(QLatin1Char('*')))
         return true;
     const QString name = Caption().left(Caption().size() - 1);
-    const int answer = MsgBox(QStringLiteral("Save changes to '") + name + QStringLiteral("'?"), MsgButtons::YesNoCancel,
-                              MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+    const int answer = MsgBox(tr("Save changes to '%1'?").arg(name), MsgButtons::YesNoCancel, MsgIcon::Exclamation,
+                              QStringLiteral("QRN"), m_main);
     if (answer == MsgAnswer::Cancel)
         return false;
     if (answer == MsgAnswer::Yes) {

@@ -70,7 +70,11 @@ namespace DocText {
 QString SizeText(qint64 characters);
 // The colouring language for a path: "HTML", "Java", "C/C++", "XML", or empty for plain text.
 QString LanguageForPath(const QString& path);
-constexpr const char* Untitled = "Untitled document";
+constexpr const char* Untitled = QT_TRANSLATE_NOOP("frmDocument", "Untitled document");
+// The caption of the untitled document with this number, "Document 3", in the user's language;
+// and back: the number of such a caption (a trailing "*" allowed), or 0 for any other caption.
+QString UntitledCaption(int number);
+int UntitledNumber(const QString& caption);
 }
 
 class frmDocument : public QWidget {

@@ -28,7 +28,7 @@ QString tr(const char* text)
 QString caretText(const frmDocument* doc)
 {
     const CodeMaxRange r = doc->Editor()->GetSel(true);
-    return QStringLiteral("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1);
+    return frmDocument::tr("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1);
 }
 
 // The copy the browser shows: beside the page, so that its relative addresses

@@ -21,10 +21,10 @@
 #include <QStringEncoder>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SpellCheck", text);
-}
+// One translation context for the whole file, named so that lupdate finds it.
+struct SpellCheck {
+    Q_DECLARE_TR_FUNCTIONS(SpellCheck)
+};
 
 // The dictionary chosen last in this run of the program.
 QString g_chosenDictionary;
@@ -77,7 +77,8 @@ bool SpellDictionary::Load(const QString& name, QString* error)
     const QString affPath = dicPath.left(dicPath.size() - 4) + QStringLiteral(".aff");
     if (dicPath.isEmpty() || !QFileInfo(affPath).isReadable()) {
         if (error)
-            *error = QStringLiteral("53: ") + tr("The spelling dictionary '%1' could not be found.").arg(name);
+            *error = QStringLiteral("53: ") +
+                     SpellCheck::tr("The spelling dictionary '%1' could not be found.").arg(name);
         return false;
     }
     auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(affPath).constData(),
@@ -90,7 +91,7 @@ bool SpellDictionary::Load(const QString& name, QString* error)
         m_hunspell.reset();
         if (error)
             *error = QStringLiteral("53: ") +
-                     tr("The spelling dictionary '%1' uses the unknown encoding %2.").arg(name, encoding);
+                     SpellCheck::tr("The spelling dictionary '%1' uses the unknown encoding %2.").arg(name, encoding);
         return false;
     }
     if (!m_utf8)
@@ -481,8 +482,8 @@ void fctnSpellCheck(Workspace* main)
     }
     const QString text = editor->SelText();
     if (text.isEmpty()) {
-        MsgBox(tr("There is no spelling to check."), MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"),
-               main);
+        MsgBox(SpellCheck::tr("There is no spelling to check."), MsgButtons::OKOnly, MsgIcon::Information,
+               QStringLiteral("QRN"), main);
         finish(remembered);
         return;
     }
@@ -504,11 +505,11 @@ void fctnSpellCheck(Workspace* main)
     QString result;
     if (session.Text() != text) {
         editor->SetSelText(session.Text());
-        result = tr("The document has been updated.");
+        result = SpellCheck::tr("The document has been updated.");
     } else {
-        result = tr("No changes were made.");
+        result = SpellCheck::tr("No changes were made.");
     }
-    MsgBox(tr("The spelling check is complete. ") + result, MsgButtons::OKOnly, MsgIcon::Information,
+    MsgBox(SpellCheck::tr("The spelling check is complete. ") + result, MsgButtons::OKOnly, MsgIcon::Information,
            QStringLiteral("QRN"), main);
     finish(remembered);
 }

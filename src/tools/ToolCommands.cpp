@@ -147,15 +147,11 @@ void mnuToolsExplorer_Click(Workspace*)
 
 QString ReferenceFolder()
 {
-    const QString app = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        app + QStringLiteral("/../share/qrn/ref"),   // installed beside bin/
-        app + QStringLiteral("/share/qrn/ref"),      // the build folder
-        QStringLiteral(QRN_DATADIR "/ref"),          // the configured install prefix
-    };
-    for (const QString& c : candidates)
+    for (const QString& data : Probe::DataFolders()) {
+        const QString c = data + QStringLiteral("/ref");
         if (QFileInfo::exists(c + QStringLiteral("/html.html")))
             return QDir(c).canonicalPath() + QLatin1Char('/');
+    }
     return QString();
 }
 
