@@ -55,30 +55,21 @@ private slots:
             QCOMPARE(path + (": " + DocText::LanguageForPath(path)), path + QString(": ") + language);
     }
 
-    void loadColours_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("coloured");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("notes.txt") << "notes.txt" << false << "HTML";
-        QTest::newRow("Notes.TXT") << "Notes.TXT" << true << "HTML";
-        QTest::newRow("style.css") << "style.css" << true << "C/C++";
-    }
+    // Files opened: caption, path and size panels; colouring by name, off for .txt files but the language kept.
     void loadColours()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, coloured);
-        QFETCH(QString, language);
-        // A fresh folder without dots each row, so the first dot is the file's own.
-        QTemporaryDir plain(QDir::tempPath() + "/qrnXXXXXX");
-        const QString path = WriteTestFile(plain, name, "<P>hello</P>\n");
-        frmMain* m = StartMain('"' + path + '"');
-        frmDocument* d = m->ActiveDocument();
-        QCOMPARE(d->Caption(), name);
-        QCOMPARE(d->PathPanel(), QFileInfo(path).canonicalFilePath());
-        QCOMPARE(d->Editor()->ColorSyntax(), coloured);
-        QCOMPARE(d->Editor()->Language(), language);  // kept while colouring is off
-        QCOMPARE(d->Panel(4)->text(), QStringLiteral("13 bytes"));
+        QTemporaryDir plain(QDir::tempPath() + "/qrnXXXXXX");   // no dot in the folder, so the first dot is the file's
+        frmMain* m = StartMain();
+        for (auto [name, coloured, language] :
+             {std::tuple{"notes.txt", "0", "HTML"}, {"Notes.TXT", "1", "HTML"}, {"style.css", "1", "C/C++"}}) {
+            const QString path = WriteTestFile(plain, name, "<P>hello</P>\n");
+            m->OpenCommandLine('"' + path + '"');
+            frmDocument* d = m->ActiveDocument();
+            QCOMPARE(QStringList({d->Caption(), d->PathPanel(), d->Panel(4)->text(),
+                                  QString::number(d->Editor()->ColorSyntax()), d->Editor()->Language()}),
+                     QStringList({name, QFileInfo(path).canonicalFilePath(), "13 bytes", coloured, language}));
+        }
+        CloseMain(prompter);   // before the files go
     }
 
     void sizeTexts()
