@@ -80,7 +80,9 @@ private slots:
         QCOMPARE(texts, (QStringList{"0 bytes", "1023 bytes", "1.00 KB", "1.50 KB", "10240.00 KB"}));
     }
 
-    void typingMarksAndCounts()
+    // Typing marks the caption, is counted in the panels and enables the commands; a right click pops the Edit
+    // menu up. Closing the last document hides or disables what needs one, and New brings them back.
+    void typingAndCommands()
     {
         frmMain* m = StartMain();
         frmDocument* d = m->ActiveDocument();
@@ -101,6 +103,24 @@ private slots:
         emit d->Editor()->RightClick(d->Editor()->mapToGlobal(QPoint(5, 5)));
         QTRY_COMPARE(shown.count(), 1);
         m->Menu("mnuEdit")->hide();
+        prompter->queueMsgBox(MsgAnswer::No);
+        m->mnuFileClose_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m->Documents().size(), 0);
+        for (const char* n : {"mnuFileClose", "mnuFileSave", "mnuFilePrint", "mnuFileProperties", "mnuViewLine"})
+            QVERIFY2(!m->Action(n)->isVisible(), n);
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible() && !m->List1()->isEnabled());
+        QStringList enabled;
+        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos)
+            if (m->ToolbarButtonAt(pos)->isEnabled() && !m->ToolbarButtonAt(pos)->isSeparator())
+                enabled << m->ToolbarButtonAt(pos)->data().toString();
+        QCOMPARE(enabled, (QStringList{"New", "Open", "Exit"}));
+        for (int i = 1; i <= 11; ++i)
+            QVERIFY(!m->PowerbarButton(i)->isEnabled());
+        m->ToolbarButton("New")->trigger();  // brings them back
+        QVERIFY(m->Action("mnuFileClose")->isVisible() && m->Menu("mnuEdit")->menuAction()->isVisible());
+        QVERIFY(m->PowerbarButton(1)->isEnabled());
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
     }
 
     // A document window needs no main window: keys insert through its workspace, and it
@@ -169,28 +189,6 @@ private slots:
         m->close();
         QVERIFY(m->isVisible() && m->Documents().first()->Editor()->Text() == "<P>changed</P>");
         QCOMPARE(GetSetting("Config", "Tbar", "unset"), QStringLiteral("unset"));
-    }
-
-    void lastCloseDisablesCommands()
-    {
-        frmMain* m = StartMain();
-        m->mnuFileClose_Click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(m->Documents().size(), 0);
-        for (const char* n : {"mnuFileClose", "mnuFileSave", "mnuFilePrint", "mnuFileProperties", "mnuViewLine"})
-            QVERIFY2(!m->Action(n)->isVisible(), n);
-        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible() && !m->List1()->isEnabled());
-        QStringList enabled;
-        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos)
-            if (m->ToolbarButtonAt(pos)->isEnabled() && !m->ToolbarButtonAt(pos)->isSeparator())
-                enabled << m->ToolbarButtonAt(pos)->data().toString();
-        QCOMPARE(enabled, (QStringList{"New", "Open", "Exit"}));
-        for (int i = 1; i <= 11; ++i)
-            QVERIFY(!m->PowerbarButton(i)->isEnabled());
-        m->ToolbarButton("New")->trigger();  // brings them back
-        QVERIFY(m->Action("mnuFileClose")->isVisible() && m->Menu("mnuEdit")->menuAction()->isVisible());
-        QVERIFY(m->PowerbarButton(1)->isEnabled());
-        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
     }
 };
 

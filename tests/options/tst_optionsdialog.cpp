@@ -64,7 +64,8 @@ private slots:
     {
         PrepareTestProfile();
         prompter = ScriptedPrompter::install();
-        OptFullIns = true;
+        OptFullIns = true;   // the options as a start on this profile sets them, whichever test ran before
+        OptNewDoc = false;
     }
     void cleanup()
     {
@@ -140,30 +141,6 @@ private slots:
         QVERIFY(!d.isVisible());
     }
 
-    void colourAndEffectReachSettingsAndDocument()
-    {
-        frmMain* m = StartMain();
-        CodeMax1* doc = m->ActiveDocument()->Editor();
-        doc->SetLanguage("HTML");
-        prompter->queueColor(QColor(0x12, 0x34, 0x56));   // the tag colour; the comment's effect is bold italic
-        runOptions(m, [](frmOptions* d) {
-            auto* kinds = Child<QComboBox>(d, "cmbTag");
-            kinds->setCurrentIndex(4);
-            Child<QCheckBox>(d, "Bold")->setChecked(true);
-            Child<QCheckBox>(d, "Italic")->setChecked(true);
-            kinds->setCurrentIndex(1);
-            d->picCol_Click(0);
-            QCOMPARE(Child<ColourBox>(d, "picCol0")->Colour(), 0x563412);
-            QCOMPARE(d->Sample()->lexer()->color(QsciLexerHTML::Tag), QColor(0x12, 0x34, 0x56));
-            Child<QPushButton>(d, "cmdOK")->click();
-        });
-        QCOMPARE(GetSetting("Syntax", "CommEffect"), QStringLiteral("3"));
-        QCOMPARE(GetSetting("Syntax", "TagFG"), QString::number(0x563412));
-        QCOMPARE(QList<QColor>({doc->lexer()->color(QsciLexerHTML::Tag), doc->lexer()->color(QsciLexerHTML::UnknownTag)}),
-                 QList<QColor>(2, QColor(0x12, 0x34, 0x56)));
-        QVERIFY(doc->lexer()->font(QsciLexerHTML::HTMLComment).bold() && doc->lexer()->font(QsciLexerHTML::HTMLComment).italic());
-    }
-
     // Apply writes every page: a stored size and the Tidy keys are shown and written back, the rest as defaults.
     // The documents' default colours differ from the dialog's, which its sample shows and Apply makes current.
     void applyWritesEveryPage()
@@ -222,8 +199,9 @@ private slots:
         QCOMPARE(GetSetting("Config", "Tidy3Clean"), QStringLiteral("-1"));
     }
 
-    // General page: the flags change only on Apply; the sidebar moves to the right and stays hidden.
-    void generalPageAndDock()
+    // Through Tools > Options: the General page's flags change only on Apply, which a Cancel then keeps, and the
+    // sidebar moves to the right and stays hidden; a colour and an effect chosen reach the settings and the document.
+    void throughTheToolsMenu()
     {
         SaveSetting("Config", "LoadDir", "0");
         frmMain* m = StartMain();
@@ -242,6 +220,26 @@ private slots:
         QVERIFY(m->Picture1()->isHidden());
         QCOMPARE(GetSetting("Config", "Splash") + GetSetting("Config", "LoadDir") + GetSetting("Config", "Dock"),
                  QStringLiteral("-104"));
+
+        CodeMax1* doc = m->ActiveDocument()->Editor();
+        doc->SetLanguage("HTML");
+        prompter->queueColor(QColor(0x12, 0x34, 0x56));   // the tag colour; the comment's effect is bold italic
+        runOptions(m, [](frmOptions* d) {
+            auto* kinds = Child<QComboBox>(d, "cmbTag");
+            kinds->setCurrentIndex(4);
+            Child<QCheckBox>(d, "Bold")->setChecked(true);
+            Child<QCheckBox>(d, "Italic")->setChecked(true);
+            kinds->setCurrentIndex(1);
+            d->picCol_Click(0);
+            QCOMPARE(Child<ColourBox>(d, "picCol0")->Colour(), 0x563412);
+            QCOMPARE(d->Sample()->lexer()->color(QsciLexerHTML::Tag), QColor(0x12, 0x34, 0x56));
+            Child<QPushButton>(d, "cmdOK")->click();
+        });
+        QCOMPARE(GetSetting("Syntax", "CommEffect"), QStringLiteral("3"));
+        QCOMPARE(GetSetting("Syntax", "TagFG"), QString::number(0x563412));
+        QCOMPARE(QList<QColor>({doc->lexer()->color(QsciLexerHTML::Tag), doc->lexer()->color(QsciLexerHTML::UnknownTag)}),
+                 QList<QColor>(2, QColor(0x12, 0x34, 0x56)));
+        QVERIFY(doc->lexer()->font(QsciLexerHTML::HTMLComment).bold() && doc->lexer()->font(QsciLexerHTML::HTMLComment).italic());
     }
 
     void userToolsRebuildMenu_data()
