@@ -31,6 +31,16 @@ inline void PrepareTestProfile()
 #include "app/frmMain.h"
 #include "document/frmDocument.h"
 
+// A named child of a dialog or window; a missing one ends the test program, naming it.
+template <typename T = QWidget>
+T* Child(const QObject* parent, const QString& name)
+{
+    T* c = parent->findChild<T*>(name);
+    if (!c)
+        qFatal("no child %s", qPrintable(name));
+    return c;
+}
+
 // Starts the program as a user would, with the given command line.
 inline frmMain* StartMain(const QString& commandLine = QString())
 {

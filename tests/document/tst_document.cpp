@@ -18,7 +18,8 @@ private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
-    void numbering()
+    // Untitled documents are numbered on, dropped files take a number too; a new one opens as the last was shown.
+    void numberingAndWindowState()
     {
         frmMain* m = StartMain();
         m->fctnNewDoc();
@@ -35,52 +36,40 @@ private slots:
         m->DropFiles({WriteTestFile(dir, "a.html", "a"), WriteTestFile(dir, "b.html", "b")});
         QCOMPARE(m->Documents().size(), 5);
         QCOMPARE(m->Documents().last()->Caption(), QStringLiteral("b.html"));
+        m->ActiveDocument()->SubWindow()->showMinimized();
+        QTRY_COMPARE(GetSetting("Config", "DocState"), QStringLiteral("1"));
         m->fctnNewDoc();
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 7"));
+        QVERIFY(m->ActiveDocument()->SubWindow()->isMinimized());
+        m->ActiveDocument()->SubWindow()->showMaximized();
+        QTRY_COMPARE(GetSetting("Config", "DocState"), QStringLiteral("2"));
     }
 
-    // The language each file name gets (empty: no colouring), and the size panel's texts.
-    void languageTable_data()
+    // The language each file name gets (empty: no colouring).
+    void languageTable()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("language");
         for (auto [path, language] : std::initializer_list<std::pair<const char*, const char*>>{
                  {"notes.txt", ""}, {"Notes.TXT", "HTML"}, {"README", "HTML"}, {"app.js", "Java"}, {"Main.java", "Java"},
                  {"site.css", "C/C++"}, {"run.pl", "C/C++"}, {"form.cgi", "C/C++"}, {"x.cpp", "C/C++"},
                  {"feed.xml", "XML"}, {"default.asp", "HTML"}, {"page.min.js", "HTML"}, {"web.site/a.css", "HTML"}})
-            QTest::newRow(path) << QString(path) << QString(language);
-    }
-    void languageTable()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, language);
-        QCOMPARE(DocText::LanguageForPath(path), language);
+            QCOMPARE(path + (": " + DocText::LanguageForPath(path)), path + QString(": ") + language);
     }
 
-    void loadColours_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("coloured");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("notes.txt") << "notes.txt" << false << "HTML";
-        QTest::newRow("Notes.TXT") << "Notes.TXT" << true << "HTML";
-        QTest::newRow("style.css") << "style.css" << true << "C/C++";
-    }
+    // Files opened: caption, path and size panels; colouring by name, off for .txt files but the language kept.
     void loadColours()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, coloured);
-        QFETCH(QString, language);
-        // A fresh folder without dots each row, so the first dot is the file's own.
-        QTemporaryDir plain(QDir::tempPath() + "/qrnXXXXXX");
-        const QString path = WriteTestFile(plain, name, "<P>hello</P>\n");
-        frmMain* m = StartMain('"' + path + '"');
-        frmDocument* d = m->ActiveDocument();
-        QCOMPARE(d->Caption(), name);
-        QCOMPARE(d->PathPanel(), QFileInfo(path).canonicalFilePath());
-        QCOMPARE(d->Editor()->ColorSyntax(), coloured);
-        QCOMPARE(d->Editor()->Language(), language);  // kept while colouring is off
-        QCOMPARE(d->Panel(4)->text(), QStringLiteral("13 bytes"));
+        QTemporaryDir plain(QDir::tempPath() + "/qrnXXXXXX");   // no dot in the folder, so the first dot is the file's
+        frmMain* m = StartMain();
+        for (auto [name, coloured, language] :
+             {std::tuple{"notes.txt", "0", "HTML"}, {"Notes.TXT", "1", "HTML"}, {"style.css", "1", "C/C++"}}) {
+            const QString path = WriteTestFile(plain, name, "<P>hello</P>\n");
+            m->OpenCommandLine('"' + path + '"');
+            frmDocument* d = m->ActiveDocument();
+            QCOMPARE(QStringList({d->Caption(), d->PathPanel(), d->Panel(4)->text(),
+                                  QString::number(d->Editor()->ColorSyntax()), d->Editor()->Language()}),
+                     QStringList({name, QFileInfo(path).canonicalFilePath(), "13 bytes", coloured, language}));
+        }
+        CloseMain(prompter);   // before the files go
     }
 
     void sizeTexts()
@@ -91,7 +80,9 @@ private slots:
         QCOMPARE(texts, (QStringList{"0 bytes", "1023 bytes", "1.00 KB", "1.50 KB", "10240.00 KB"}));
     }
 
-    void typingMarksAndCounts()
+    // Typing marks the caption, is counted in the panels and enables the commands; a right click pops the Edit
+    // menu up. Closing the last document hides or disables what needs one, and New brings them back.
+    void typingAndCommands()
     {
         frmMain* m = StartMain();
         frmDocument* d = m->ActiveDocument();
@@ -108,6 +99,28 @@ private slots:
         QTest::keyClick(d->Editor(), Qt::Key_Return);
         QCOMPARE(d->Panel(5)->text(), QStringLiteral("Ln 2,  Col 1"));
         QCOMPARE(d->Editor()->Text(), QStringLiteral("<B>é</B>\r\n"));
+        QSignalSpy shown(m->Menu("mnuEdit"), &QMenu::aboutToShow);   // a right click pops the Edit menu up
+        emit d->Editor()->RightClick(d->Editor()->mapToGlobal(QPoint(5, 5)));
+        QTRY_COMPARE(shown.count(), 1);
+        m->Menu("mnuEdit")->hide();
+        prompter->queueMsgBox(MsgAnswer::No);
+        m->mnuFileClose_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m->Documents().size(), 0);
+        for (const char* n : {"mnuFileClose", "mnuFileSave", "mnuFilePrint", "mnuFileProperties", "mnuViewLine"})
+            QVERIFY2(!m->Action(n)->isVisible(), n);
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible() && !m->List1()->isEnabled());
+        QStringList enabled;
+        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos)
+            if (m->ToolbarButtonAt(pos)->isEnabled() && !m->ToolbarButtonAt(pos)->isSeparator())
+                enabled << m->ToolbarButtonAt(pos)->data().toString();
+        QCOMPARE(enabled, (QStringList{"New", "Open", "Exit"}));
+        for (int i = 1; i <= 11; ++i)
+            QVERIFY(!m->PowerbarButton(i)->isEnabled());
+        m->ToolbarButton("New")->trigger();  // brings them back
+        QVERIFY(m->Action("mnuFileClose")->isVisible() && m->Menu("mnuEdit")->menuAction()->isVisible());
+        QVERIFY(m->PowerbarButton(1)->isEnabled());
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
     }
 
     // A document window needs no main window: keys insert through its workspace, and it
@@ -137,84 +150,45 @@ private slots:
         QCOMPARE(ws.saves, 1);
     }
 
-    void closeQuestion_data()
+    // Close asks about a changed document: Cancel, or Yes with the Save As cancelled, keeps it; Yes saves it.
+    // Close All asks the active one first and stops at the first Cancel, and so does Exit, writing nothing.
+    void closeQuestions()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saveAs");  // whether the Save As dialog is confirmed
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("Cancel keeps the window") << int(MsgAnswer::Cancel) << false << false;
-        QTest::newRow("No closes it") << int(MsgAnswer::No) << false << true;
-        QTest::newRow("Yes, Save As cancelled") << int(MsgAnswer::Yes) << false << false;
-        QTest::newRow("Yes saves and closes") << int(MsgAnswer::Yes) << true << true;
-    }
-    void closeQuestion()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, saveAs);
-        QFETCH(bool, closed);
         frmMain* m = StartMain();
-        m->fctnNewDoc();
-        frmDocument* d = m->ActiveDocument();
-        d->Editor()->SetSelText("<P>changed</P>");
-        QCOMPARE(d->Caption(), QStringLiteral("Document 2*"));
-        const QString path = dir.filePath(QTest::currentDataTag() + QStringLiteral(".html"));
-        prompter->queueMsgBox(answer);
-        if (answer == MsgAnswer::Yes)
-            prompter->queueFile(saveAs ? FileDialogResult{true, {path}, 2} : FileDialogResult{});
-        QPointer<QMdiSubWindow> sub = d->SubWindow();
+        for (int i = 0; i < 3; ++i)
+            m->fctnNewDoc();
+        for (frmDocument* d : m->Documents())
+            d->Editor()->SetSelText("<P>changed</P>");
+        const QString path = dir.filePath("closed.html");
+        QPointer<QMdiSubWindow> fourth = m->ActiveDocument()->SubWindow(), third = m->Documents().at(2)->SubWindow();
+        using Answer = std::pair<int, FileDialogResult>;   // the last Save As is given a name
+        for (auto [answer, saveAs] : {Answer{MsgAnswer::Cancel, {}}, Answer{MsgAnswer::Yes, {}}, Answer{MsgAnswer::Yes, {true, {path}, 2}}}) {
+            prompter->queueMsgBox(answer);
+            if (answer == MsgAnswer::Yes)
+                prompter->queueFile(saveAs);
+            m->mnuFileClose_Click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(fourth.isNull(), saveAs.accepted);
+            QVERIFY(saveAs.accepted || m->ActiveDocument()->Editor()->Text() == "<P>changed</P>");
+        }
+        QCOMPARE(ReadTestFile(path), QByteArray("<P>changed</P>"));
+        QCOMPARE(m->Recent().Path(1), path);
+        prompter->queueMsgBox(MsgAnswer::No);
+        m->MdiArea()->setActiveSubWindow(third);
         m->mnuFileClose_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(prompter->messages(), QStringList{"Save changes to 'Document 2'?"});
+        QVERIFY(third.isNull());
+        prompter->queueMsgBox(MsgAnswer::No);
+        prompter->queueMsgBox(MsgAnswer::Cancel);
+        m->mnuFileCloseAll_Click();
+        QCOMPARE(m->Documents().size(), 1);
+        const QString ask = "Save changes to 'Document %1'?";
+        QCOMPARE(prompter->messages(), (QStringList{ask.arg(4), ask.arg(4), ask.arg(4), ask.arg(3), ask.arg(2), ask.arg(1)}));
         QCOMPARE(prompter->asked.first().buttons, int(MsgButtons::YesNoCancel));
-        QCOMPARE(sub.isNull(), closed);
-        QCOMPARE(m->Documents().size(), closed ? 1 : 2);
-        QVERIFY(closed || d->Editor()->Text() == QStringLiteral("<P>changed</P>"));
-        QCOMPARE(ReadTestFile(path), saveAs ? QByteArray("<P>changed</P>") : QByteArray("<missing>"));
-        QVERIFY(!saveAs || m->Recent().Path(1) == path);
-    }
-
-    void lastCloseDisablesCommands()
-    {
-        frmMain* m = StartMain();
-        m->mnuFileClose_Click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(m->Documents().size(), 0);
-        for (const char* n : {"mnuFileClose", "mnuFileSave", "mnuFilePrint", "mnuFileProperties", "mnuViewLine"})
-            QVERIFY2(!m->Action(n)->isVisible(), n);
-        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isVisible() && !m->List1()->isEnabled());
-        QStringList enabled;
-        for (int pos = 1; pos <= m->ToolbarButtonCount(); ++pos)
-            if (m->ToolbarButtonAt(pos)->isEnabled() && !m->ToolbarButtonAt(pos)->isSeparator())
-                enabled << m->ToolbarButtonAt(pos)->data().toString();
-        QCOMPARE(enabled, (QStringList{"New", "Open", "Exit"}));
-        for (int i = 1; i <= 11; ++i)
-            QVERIFY(!m->PowerbarButton(i)->isEnabled());
-        m->ToolbarButton("New")->trigger();  // brings them back
-        QVERIFY(m->Action("mnuFileClose")->isVisible() && m->Menu("mnuEdit")->menuAction()->isVisible());
-        QVERIFY(m->PowerbarButton(1)->isEnabled());
-        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 2"));
-    }
-
-    void minimisedLastOpensMinimised()
-    {
-        frmMain* m = StartMain();
-        m->ActiveDocument()->SubWindow()->showMinimized();
-        QTRY_COMPARE(GetSetting("Config", "DocState"), QStringLiteral("1"));
-        m->fctnNewDoc();
-        QVERIFY(m->ActiveDocument()->SubWindow()->isMinimized());
-        m->ActiveDocument()->SubWindow()->showMaximized();
-        QTRY_COMPARE(GetSetting("Config", "DocState"), QStringLiteral("2"));
-    }
-
-    void rightClickPopsEditMenu()
-    {
-        frmMain* m = StartMain();
-        CodeMax1* e = m->ActiveDocument()->Editor();
-        QMenu* edit = m->Menu("mnuEdit");
-        QSignalSpy shown(edit, &QMenu::aboutToShow);
-        emit e->RightClick(e->mapToGlobal(QPoint(5, 5)));
-        QTRY_COMPARE(shown.count(), 1);
-        edit->hide();
+        prompter->queueMsgBox(MsgAnswer::Cancel);
+        m->close();
+        QVERIFY(m->isVisible() && m->Documents().first()->Editor()->Text() == "<P>changed</P>");
+        QCOMPARE(GetSetting("Config", "Tbar", "unset"), QStringLiteral("unset"));
     }
 };
 

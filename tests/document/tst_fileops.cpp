@@ -10,6 +10,7 @@
 #include "TestFiles.h"
 #include "document/CodeMax1.h"
 #include "document/FileProperties.h"
+#include "document/RecentFiles.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -28,18 +29,27 @@ class TestFileOps : public QObject {
             out << d->Caption();
         return out;
     }
+    static QStringList pathsOf(const RecentFiles& r)
+    {
+        QStringList out;
+        for (int i = 1; i <= RecentFiles::Count; ++i)
+            out << r.Path(i);
+        return out;
+    }
 
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
+    // The working folder follows the files the user opens.
     void openReusesOnlyUntouchedDocumentOne()
     {
-        const QString a = makeFile("a.html", "A");
+        const QString a = makeFile("wa/a.html", "A");
         frmMain* m = StartMain();
         prompter->queueFile({true, {a}, 2});
         m->Action("mnuFileOpen")->trigger();
         QCOMPARE(captions(m), QStringList{"a.html"});
+        QCOMPARE(QDir::currentPath(), dir.filePath("wa"));
         const FileDialogRequest& r = prompter->asked.last().file;  // HTML filter, several files, must exist
         QVERIFY(r.filterIndex == 2 && r.multiSelect && r.mustExist && !r.save);
 
@@ -113,18 +123,26 @@ private slots:
         QCOMPARE(r.filterIndex, filterIndex);
     }
 
+    // Ctrl+S works whenever the Save button does, whether or not the File menu was opened. Save As
+    // moves the working folder, which Exit keeps.
     void saveAndSaveAs()
     {
         const QString a = makeFile("keep.html", "one\r\ntwo\r\n");
         frmMain* m = StartMain('"' + a + '"');
         frmDocument* d = m->ActiveDocument();
+        emit m->Menu("mnuFile")->aboutToShow();
+        emit m->Menu("mnuFile")->aboutToHide();
+        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
         d->Editor()->SetSelText("zero\r\n");
         QCOMPARE(d->Caption(), QStringLiteral("keep.html*"));
-        QVERIFY(m->mnuFileSave_Click());
+        QVERIFY(m->Action("mnuFileSave")->isEnabled());
+        m->Action("mnuFileSave")->trigger();
+        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
         QCOMPARE(d->Caption(), QStringLiteral("keep.html"));
         QCOMPARE(ReadTestFile(a), QByteArray("zero\r\none\r\ntwo\r\n"));
 
-        const QString b = dir.filePath("copy.htm");
+        const QString b = dir.filePath("wb/copy.htm");
+        QDir().mkpath(dir.filePath("wb"));
         prompter->queueFile({true, {b}, 2});
         QVERIFY(m->mnuFileSaveAs_Click());
         QCOMPARE(d->Caption(), QStringLiteral("copy.htm"));
@@ -132,6 +150,9 @@ private slots:
         QCOMPARE(ReadTestFile(b), ReadTestFile(a));
         QCOMPARE(m->Recent().Path(1), b);
         QCOMPARE(m->Recent().Path(2), QFileInfo(a).canonicalFilePath());
+        QCOMPARE(QDir::currentPath(), dir.filePath("wb"));
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("Config", "WorkDir", QString()), dir.filePath("wb") + "/");
     }
 
     void saveAll()
@@ -154,61 +175,48 @@ private slots:
         QVERIFY(!m->ToolbarButton("Save")->isEnabled());
     }
 
-    void closeAllStopsAtCancel()
-    {
-        frmMain* m = StartMain();
-        m->fctnNewDoc();
-        m->fctnNewDoc();
-        for (frmDocument* d : m->Documents())
-            d->Editor()->SetSelText("x");
-        // Active is Document 3: No for it, Cancel for the next.
-        prompter->queueMsgBox(MsgAnswer::No);
-        prompter->queueMsgBox(MsgAnswer::Cancel);
-        m->mnuFileCloseAll_Click();
-        QCOMPARE(m->Documents().size(), 2);
-        QCOMPARE(prompter->messages().size(), 2);
-        QCOMPARE(prompter->messages().first(), QStringLiteral("Save changes to 'Document 3'?"));
-        // Cancel stops the exit too, and nothing is written.
-        prompter->queueMsgBox(MsgAnswer::Cancel);
-        m->close();
-        QVERIFY(m->isVisible());
-        QCOMPARE(GetSetting("Config", "Tbar", "unset"), QStringLiteral("unset"));
-    }
-
-    // A save onto a FIFO or device node is refused; the text and the thing stay. (Folders, missing
-    // folders and read-only files are refused by the editor: tst_filetext failures.)
-    void saveOntoNotAFile_data()
+    // A save onto a FIFO or a device node is refused, and one onto a full or read-only disk names the system's
+    // reason; the text and the thing in the way stay as they were.
+    void saveRefused_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
         QTest::newRow("FIFO") << "fifo" << "named pipe";
         QTest::newRow("device node") << "device" << "a device";
+        QTest::newRow("full disk") << "full" << "No space left on device";
+        QTest::newRow("read-only disk") << "read-only" << "Read-only file system";
     }
-    void saveOntoNotAFile()
+    void saveRefused()
     {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
-        const QString path = dir.filePath(kind + ".html");
+        SmallDisk disk;
+        const QString path = disk.dir.filePath("page.html");
         const QByteArray native = QFile::encodeName(path);
         if (kind == "fifo")
             QCOMPARE(::mkfifo(native.constData(), 0600), 0);
-        else if (::mknod(native.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        else if (kind == "device" && ::mknod(native.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
             QSKIP("cannot make a device node here");
+        else if (kind != "device" && !(disk.Mount("16k") && WriteTestFile(disk.dir, "page.html", "<P>") == path))
+            QSKIP("cannot mount a small file system here");
+        if (kind == "read-only")
+            disk.MakeReadOnly();
         frmMain* m = StartMain();
         frmDocument* d = m->ActiveDocument();
-        d->Editor()->SetSelText("precious");
+        const QString text = kind == "full" ? QString(64 * 1024, 'x') : QStringLiteral("precious");
+        d->Editor()->SetSelText(text);
         prompter->queueFile({true, {path}, 2});
         prompter->queueMsgBox(MsgAnswer::OK);
         QVERIFY(!m->mnuFileSave_Click());
         const QString message = prompter->messages().last();
         QVERIFY2(message.startsWith("'" + path + "' could not be saved.") && message.contains(reason), qPrintable(message));
         QCOMPARE(d->Caption(), QStringLiteral("Document 1*"));
-        QVERIFY(d->Editor()->Modified() && d->Editor()->Text() == QStringLiteral("precious"));
+        QVERIFY(d->Editor()->Modified() && d->Editor()->Text() == text);
         QCOMPARE(d->PathPanel(), QStringLiteral("Untitled document"));
         struct stat st {};
         QCOMPARE(::lstat(native.constData(), &st), 0);
-        QVERIFY(kind == "fifo" ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
-        ::unlink(native.constData());
+        QVERIFY(kind == "fifo" ? S_ISFIFO(st.st_mode) : kind == "device" ? S_ISCHR(st.st_mode) : ReadTestFile(path) == "<P>");
+        CloseMain(prompter);
     }
 
     void properties()
@@ -256,32 +264,6 @@ private slots:
         p.start("pdftotext", {pdf, "-"});
         QVERIFY(p.waitForFinished(20000));
         QVERIFY2(p.readAllStandardOutput().contains("Printed words 199"), "the PDF lacks the text");
-    }
-
-    void dropFiles_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("fullIns");
-        QTest::addColumn<QString>("expected");  // document text, "|" at the caret; "<path>" stands for the folder
-        QTest::newRow("gif full path") << "My Pics/a.gif" << true
-                                       << "<IMG SRC=\"file://<path>/My%20Pics/a.gif\" ALT=\"|\" BORDER=\"0\">";
-        QTest::newRow("png name only") << "logo.png" << false << "<IMG SRC=\"logo.png\" ALT=\"|\" BORDER=\"0\">";
-        QTest::newRow("JPG is text") << "photo.JPG" << true << "|binary?";
-    }
-    void dropFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, fullIns);
-        QFETCH(QString, expected);
-        const QString path = makeFile(name, "binary?");
-        expected.replace("<path>", dir.path());
-        SaveSetting("Config", "FullIns", fullIns ? "-1" : "0");
-        frmMain* m = StartMain();
-        m->DropFiles({path});
-        frmDocument* d = m->ActiveDocument();
-        QVERIFY(m->Documents().size() == 2 && m->DocCount() == 2);
-        QCOMPARE(MarkedText(d->Editor()), expected);
-        QCOMPARE(d->Caption(), expected.startsWith("<IMG") ? QStringLiteral("Document 2*") : QFileInfo(path).fileName());
     }
 
     // Before a save over its own file: another program's change is asked about,
@@ -350,99 +332,43 @@ private slots:
         d->RememberDiskState();   // seen by the user: closing asks no more about it
     }
 
-    // The system's own reason when the disk is full or read-only.
-    void saveErrorsNameTheCause_data()
+    // Files dropped on the text open in new documents, a picture as an IMG tag (its full address or, with the
+    // option off, its name); dragged text is still text.
+    void drops_data()
     {
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("full") << false << "No space left on device";
-        QTest::newRow("read-only") << true << "Read-only file system";
+        QTest::addColumn<QString>("name");       // empty: text is dragged
+        QTest::addColumn<bool>("fullIns");
+        QTest::addColumn<QString>("expected");   // the active document's text, "|" at the caret; "<path>" is the folder
+        QTest::newRow("gif full path") << "My Pics/a.gif" << true
+                                       << "<IMG SRC=\"file://<path>/My%20Pics/a.gif\" ALT=\"|\" BORDER=\"0\">";
+        QTest::newRow("png name only") << "logo.png" << false << "<IMG SRC=\"logo.png\" ALT=\"|\" BORDER=\"0\">";
+        QTest::newRow("JPG is text") << "photo.JPG" << true << "|binary?";
+        QTest::newRow("dragged text") << "" << true << "moved text";
     }
-    void saveErrorsNameTheCause()
+    void drops()
     {
-        QFETCH(bool, readOnly);
-        QFETCH(QString, cause);
-        QTemporaryDir point;
-        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", point.path()}) != 0)
-            QSKIP("cannot mount a small file system here");
-        const QString path = point.filePath("page.html");
-        WriteTestFile(point, "page.html", "<P>");
-        if (readOnly)
-            QProcess::execute("mount", {"-o", "remount,ro", point.path()});
-        frmMain* m = StartMain('"' + path + '"');
-        m->ActiveDocument()->Editor()->SetSelText(QString(64 * 1024, 'x'));
-        prompter->queueMsgBox(MsgAnswer::OK);
-        const bool saved = m->mnuFileSave_Click();
-        CloseMain(prompter);
-        QProcess::execute("umount", {point.path()});
-        QVERIFY(!saved);
-        QVERIFY2(prompter->messages().first().contains(cause), qPrintable(prompter->messages().first()));
-    }
-
-    // Ctrl+S works whenever the Save button does, whether or not the File menu was opened.
-    void saveShortcutFollowsButton()
-    {
-        const QString path = makeFile("keys.html", "x");
-        frmMain* m = StartMain('"' + path + '"');
-        QMenu* file = m->Menu("mnuFile");
-        emit file->aboutToShow();
-        emit file->aboutToHide();
-        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
-        m->ActiveDocument()->Editor()->SetSelText("typed ");
-        QVERIFY(m->Action("mnuFileSave")->isEnabled());
-        m->Action("mnuFileSave")->trigger();
-        QCOMPARE(ReadTestFile(path), QByteArray("typed x"));
-        QVERIFY(!m->Action("mnuFileSave")->isEnabled());
-    }
-
-    // Files dropped on the text open; dragged text is still text.
-    void dropOnText_data()
-    {
-        QTest::addColumn<bool>("file");
-        QTest::newRow("a file") << true;
-        QTest::newRow("text") << false;
-    }
-    void dropOnText()
-    {
-        QFETCH(bool, file);
-        const QString path = makeFile("dropped.html", "<P>dropped</P>");
+        QFETCH(QString, name);
+        QFETCH(bool, fullIns);
+        QFETCH(QString, expected);
+        SaveSetting("Config", "FullIns", fullIns ? "-1" : "0");
         frmMain* m = StartMain();
         CodeMax1* editor = m->ActiveDocument()->Editor();
         QMimeData data;
-        if (file)
-            data.setUrls({QUrl::fromLocalFile(path)});
-        else
+        if (name.isEmpty())
             data.setText("moved text");
+        else
+            data.setUrls({QUrl::fromLocalFile(makeFile(name, "binary?"))});
         const QPoint at = editor->viewport()->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(editor->viewport(), &enter);
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(editor->viewport(), &drop);
         QCoreApplication::processEvents();
-        if (file) {
-            QCOMPARE(m->Documents().size(), 2);
-            QCOMPARE(m->ActiveDocument()->Editor()->Text(), QString("<P>dropped</P>"));
-            QCOMPARE(editor->Text(), QString());
-        } else {
-            QCOMPARE(m->Documents().size(), 1);
-            QCOMPARE(editor->Text(), QString("moved text"));
-        }
-    }
-
-    // The working folder follows the files the user chooses, and is what Exit keeps.
-    void workingFolderFollowsChoices()
-    {
-        const QString a = makeFile("wa/one.html", "<P>");
-        QDir().mkpath(dir.filePath("wb"));
-        frmMain* m = StartMain();
-        prompter->queueFile({true, {a}, 2});
-        m->mnuFileOpen_Click();
-        QCOMPARE(QDir::currentPath(), dir.filePath("wa"));
-        prompter->queueFile({true, {dir.filePath("wb/two.html")}, 2});
-        QVERIFY(m->mnuFileSaveAs_Click());
-        QCOMPARE(QDir::currentPath(), dir.filePath("wb"));
-        CloseMain(prompter);
-        QCOMPARE(GetSetting("Config", "WorkDir", QString()), dir.filePath("wb") + "/");
+        frmDocument* d = m->ActiveDocument();
+        QCOMPARE(name.isEmpty() ? d->Editor()->Text() : MarkedText(d->Editor()), expected.replace("<path>", dir.path()));
+        QCOMPARE(QList<qsizetype>({m->Documents().size(), m->DocCount()}), QList<qsizetype>(2, name.isEmpty() ? 1 : 2));
+        QCOMPARE(d->Caption(), name.isEmpty() ? "Document 1*" : expected.startsWith("<IMG") ? "Document 2*" : QFileInfo(name).fileName());
+        QVERIFY(name.isEmpty() || editor->Text().isEmpty());
     }
 
     void changedOnDisk()
@@ -475,6 +401,84 @@ private slots:
         QVERIFY(m->mnuFileSave_Click());
         d->CheckDiskChange();
         QCOMPARE(prompter->messages().size(), 3);
+    }
+
+    // The newest first, four at most; an entry added again moves up, case counts; the empty slots that
+    // start-up passes change nothing. A removal is written to the store at once.
+    void recentList()
+    {
+        using L = QStringList;
+        for (const auto& [added, expected] : QList<std::pair<L, L>>{{{"a", "b", "c", "d", "e"}, {"e", "d", "c", "b"}},
+                 {{"b", "c", "d", "e", "b"}, {"b", "e", "d", "c"}}, {{"a", "b", "b"}, {"b", "a", "", ""}},
+                 {{"/x/A.html", "/x/a.html"}, {"/x/a.html", "/x/A.html", "", ""}}, {{"", "", "b", "a"}, {"a", "b", "", ""}}}) {
+            RecentFiles r;
+            for (const QString& p : added)
+                r.Add(p);
+            QCOMPARE(pathsOf(r), expected);
+        }
+        for (const auto& [slot, expected] : QList<std::pair<int, L>>{{2, {"a", "c", "", ""}}, {3, {"a", "b", "", ""}},
+                                                                     {1, {"b", "c", "", ""}}}) {
+            RecentFiles r;
+            for (const char* p : {"c", "b", "a"})
+                r.Add(p);
+            r.PersistAll();
+            r.Remove(slot);
+            QCOMPARE(pathsOf(r), expected);
+            for (int i = 1; i <= 4; ++i)
+                QCOMPARE(GetSetting("MRU", QString::number(i), "?"), expected.at(i - 1));
+        }
+    }
+
+    // The File menu's recent files, from the store, each with its path as tip. Only an untouched Document 1
+    // takes the file chosen; an open one is activated and keeps its place; a deleted one is reported and taken
+    // off. The list is stored at exit; Clear Recent Files empties it and the store.
+    void recentFilesMenu()
+    {
+        QStringList paths;   // a, b, c
+        for (const char* n : {"a.html", "b.html", "c.html"})
+            paths << QFileInfo(makeFile(n, n)).canonicalFilePath();
+        for (int i = 0; i < 3; ++i)
+            SaveSetting("MRU", QString::number(i + 1), paths.at(i));
+        frmMain* m = StartMain();
+        const auto menu = [&m] {   // the entries shown as "text tip", then the separator and Clear when shown
+            QStringList out;
+            for (int i = 1; i <= 4; ++i)
+                if (QAction* a = m->Action(QStringLiteral("mnuFileMRU%1").arg(i)); a->isVisible())
+                    out << a->text() + " " + a->statusTip();
+            for (const char* name : {"mnuFileBar4", "mnuFileClearRecent"})
+                if (m->Action(name)->isVisible())
+                    out << name;
+            return out.join('|');
+        };
+        QCOMPARE(menu(), QString("&1 a.html %1|&2 b.html %2|&3 c.html %3|mnuFileBar4|mnuFileClearRecent").arg(paths[0], paths[1], paths[2]));
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(captions(m), QStringList{"b.html"});
+        QCOMPARE(m->ActiveDocument()->Editor()->Text(), QStringLiteral("b.html"));
+        QCOMPARE(m->Recent().Path(1), paths.at(1));   // b, a, c
+        m->fctnNewDoc();
+        m->Action("mnuFileMRU1")->trigger();
+        QCOMPARE(m->Documents().size(), 2);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("b.html"));
+        QCOMPARE(m->Recent().Path(1), paths.at(1));
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(captions(m), (QStringList{"b.html", "Document 2", "a.html"}));
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("a.html"));   // a, b, c
+        m->mnuFileCloseAll_Click();
+        QVERIFY(QFile::remove(paths.at(1)));
+        prompter->queueMsgBox(MsgAnswer::OK);
+        m->Action("mnuFileMRU2")->trigger();
+        QCOMPARE(prompter->messages(), QStringList{"'" + paths.at(1) + "' was either moved or deleted, and so will be "
+                                                   "removed from the 'most recently used' list of files."});
+        QCOMPARE(prompter->asked.last().title, QStringLiteral("QRN"));
+        QCOMPARE(m->Documents().size(), 0);
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("MRU", "1") + "|" + GetSetting("MRU", "2") + "|" + GetSetting("MRU", "3", "?"),
+                 paths.at(0) + "|" + paths.at(2) + "|");
+        m = StartMain();
+        QCOMPARE(menu(), QString("&1 a.html %1|&2 c.html %2|mnuFileBar4|mnuFileClearRecent").arg(paths[0], paths[2]));
+        m->Action("mnuFileClearRecent")->trigger();
+        QCOMPARE(menu(), QString());
+        QCOMPARE(GetSetting("MRU", "1", "?"), QString());
     }
 };
 

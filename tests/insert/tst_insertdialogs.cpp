@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -16,23 +15,15 @@
 #include "insert/Snippet.h"
 #include "insert/frmNew.h"
 
-// The new-page wizard and the attribute dialog, filled directly and through the menu entries that open them.
+// The new-page wizard and the attribute dialog, filled directly (tst_snippetmenus opens them from the menus).
 class TestInsertDialogs : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
 
-    template <typename T = QWidget>
-    static T* child(QDialog* d, const QString& name)
-    {
-        T* w = d->findChild<T*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    static void click(QDialog* d, const char* name) { child<QPushButton>(d, name)->click(); }
-    static QString text(QDialog* d, const char* name) { return child<QLineEdit>(d, name)->text(); }
-    static void setText(QDialog* d, const char* name, const QString& t) { child<QLineEdit>(d, name)->setText(t); }
+    static void click(QDialog* d, const char* name) { Child<QPushButton>(d, name)->click(); }
+    static QString text(QDialog* d, const char* name) { return Child<QLineEdit>(d, name)->text(); }
+    static void setText(QDialog* d, const char* name, const QString& t) { Child<QLineEdit>(d, name)->setText(t); }
 
     static void setUp(frmAddBasic& d, const QString& mode)
     {
@@ -71,17 +62,17 @@ private slots:
     {
         frmNew d;
         d.show();
-        child<QCheckBox>(&d, "Check1")->click();
-        child<QCheckBox>(&d, "Check2")->click();
-        QVERIFY(!child(&d, "txtA1")->isVisible() && !child(&d, "txtA2")->isVisible());
+        Child<QCheckBox>(&d, "Check1")->click();
+        Child<QCheckBox>(&d, "Check2")->click();
+        QVERIFY(!Child(&d, "txtA1")->isVisible() && !Child(&d, "txtA2")->isVisible());
         const int small = d.height();
-        QVERIFY(!child(&d, "picCol0")->isVisible());
-        child<QCheckBox>(&d, "Check5")->click();
-        QVERIFY(child(&d, "picCol0")->isVisible() && d.height() > small);
+        QVERIFY(!Child(&d, "picCol0")->isVisible());
+        Child<QCheckBox>(&d, "Check5")->click();
+        QVERIFY(Child(&d, "picCol0")->isVisible() && d.height() > small);
         prompter->queueColor(QColor(0x12, 0x34, 0x56));
         prompter->queueColor(std::nullopt);
-        child<QToolButton>(&d, "picCol2")->click();
-        child<QToolButton>(&d, "picCol2")->click();
+        Child<QToolButton>(&d, "picCol2")->click();
+        Child<QToolButton>(&d, "picCol2")->click();
         QCOMPARE(prompter->asked.first().text, QStringLiteral("#0000ff"));
         QCOMPARE(d.SwatchTag(2), QStringLiteral("\"#123456\""));
     }
@@ -114,7 +105,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             setText(&d, qPrintable(QString("txtA%1").arg(i)), fields.section('|', i, i));
         for (const QString& name : clicked)
-            child<QCheckBox>(&d, name)->click();
+            Child<QCheckBox>(&d, name)->click();
         click(&d, "cmdOK");
         QCOMPARE(PendingInsert, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML>\r\n"
                                 "<HEAD>\r\n" + head + "\r\n</HEAD>\r\n" + body + "\r\n\r\n</BODY>\r\n</HTML>");
@@ -150,10 +141,10 @@ private slots:
             setUp(d, mode);
             QStringList found{d.windowTitle()};
             for (int i = 0; i < 3; ++i)
-                found << child<QLabel>(&d, QString("lblA%1").arg(i))->text();
+                found << Child<QLabel>(&d, QString("lblA%1").arg(i))->text();
             QString bits;
             for (const char* name : {"Text1", "Text2", "Check1", "Command1", "Combo2"})
-                bits += child(&d, name)->isHidden() ? '0' : '1';
+                bits += Child(&d, name)->isHidden() ? '0' : '1';
             QCOMPARE(found.join('|') + " " + bits, QString(texts) + " " + shown);
         }
     }
@@ -211,16 +202,16 @@ private slots:
         frmAddBasic d;
         setUp(d, mode);
         d.Combo1()->setEditText(f.value(0));
-        if (child(&d, "Text1")->isHidden())
-            child<QComboBox>(&d, "Combo2")->setEditText(f.value(1));
+        if (Child(&d, "Text1")->isHidden())
+            Child<QComboBox>(&d, "Combo2")->setEditText(f.value(1));
         else
             setText(&d, "Text1", f.value(1));
-        QLineEdit* second = child<QLineEdit>(&d, mode == "redirect" ? "Text1" : "Text2");
+        QLineEdit* second = Child<QLineEdit>(&d, mode == "redirect" ? "Text1" : "Text2");
         if (f.size() > 2)
             second->setText(f.value(2));
         if (f.value(3) == "check")
-            child<QCheckBox>(&d, "Check1")->click();
-        QCOMPARE(child(&d, "Text2")->isEnabled(), !(mode == "anchor" && f.value(3) == "check"));   // named: no target
+            Child<QCheckBox>(&d, "Check1")->click();
+        QCOMPARE(Child(&d, "Text2")->isEnabled(), !(mode == "anchor" && f.value(3) == "check"));   // named: no target
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         for (int a : answers)
@@ -238,85 +229,35 @@ private slots:
         PendingInsert.clear();
     }
 
-    // A chosen file becomes a file:// address, escaped, or with the option off its name only; an image's size
-    // is written with OK; a cancelled browse changes nothing.
+    // A chosen file becomes a file:// address, escaped so that quotes cannot end the attribute or a script's string,
+    // or with the option off its name only. An image's size is written with OK, none for a file that is no picture;
+    // a cancelled browse changes nothing.
     void browse()
     {
         QCOMPARE(frmAddBasic::FileAddress("C:/x#1?%.htm", true), QString("file:///C:/x%231%3F%25.htm"));
+        QCOMPARE(frmAddBasic::FileAddress("/it's \"x\".gif", true), QString("file:///it%27s%20%22x%22.gif"));
         QCOMPARE(frmAddBasic::FileAddress("/My Site/a.htm", false), QString("a.htm"));
         const QString pic = dir.filePath("pic 40x30.png");
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::red);
         QVERIFY(image.save(pic));
-        frmAddBasic d;
-        d.SetUpImage();
-        prompter->queueFile(FileDialogResult{true, {pic}});
-        prompter->queueFile(FileDialogResult{});
-        click(&d, "Command1");
-        click(&d, "Command1");
-        QCOMPARE(prompter->asked.last().title, QStringLiteral("Select"));
-        QCOMPARE(d.Combo1()->currentText() + "|" + text(&d, "Text2"), "file://" + QString(pic).replace(" ", "%20") + "|pic 40x30.png");
-        child<QCheckBox>(&d, "Check1")->click();
-        click(&d, "cmdOK");
-        QVERIFY2(PendingInsert.contains(" BORDER=\"0\" HEIGHT=\"30\" WIDTH=\"40\">"), qPrintable(PendingInsert));
-        PendingInsert.clear();
-        // Quotes cannot end the attribute or a script's string; a file that is no picture has no size.
-        QCOMPARE(frmAddBasic::FileAddress("/it's \"x\".gif", true), QString("file:///it%27s%20%22x%22.gif"));
         const QString notPicture = WriteTestFile(dir, "fake.gif", "not a picture");
-        frmAddBasic e;
-        e.SetUpImage();
-        prompter->queueFile(FileDialogResult{true, {pic}});
-        prompter->queueFile(FileDialogResult{true, {notPicture}});
-        click(&e, "Command1");
-        click(&e, "Command1");
-        child<QCheckBox>(&e, "Check1")->click();
-        click(&e, "cmdOK");
-        QVERIFY2(PendingInsert.contains("fake.gif") && !PendingInsert.contains("HEIGHT"), qPrintable(PendingInsert));
-        PendingInsert.clear();
-    }
-
-    // Through the menus: the anchor takes the selection as its text; Cancel in any dialog changes nothing.
-    void throughTheMenus_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("anchor") << 1 << "Anchor" << "New anchor" << true << "go <A HREF=\"x.htm\">home</A>| now";
-        const char* dialogs[][3] = {{"1", "Anchor", "New anchor"}, {"1", "Image", "New image"},
-                                    {"8", "Pop-up window script", "Pop-up window wizard"},
-                                    {"11", "Stylesheet link", "Stylesheet link"},
-                                    {"11", "Meta redirect (client pull)", "Meta redirect"},
-                                    {"11", "Page transitions", "Transition"}, {"1", "Page wizard", "New web page wizard"}};
-        for (const auto& [button, caption, title] : dialogs)
-            QTest::addRow("%s cancelled", caption) << QString(button).toInt() << caption << title << false << "go home| now";
-    }
-    void throughTheMenus()
-    {
-        QFETCH(int, button);
-        QFETCH(QString, caption);
-        QFETCH(QString, title);
-        QFETCH(bool, ok);
-        QFETCH(QString, after);
-        frmMain* m = StartMain();
-        CodeMax1* e = m->ActiveDocument()->Editor();
-        SetMarkedText(e, "go [home] now");
-        e->SetModified(false);
-        prompter->queueDialog([&](QDialog* d) {
-            if (auto* combo = d->findChild<QComboBox*>("Combo1"))   // a typed value is dropped with Cancel
-                combo->setEditText("x.htm");
-            return click(d, ok ? "cmdOK" : "cmdCancel"), d->result();
-        });
-        QMenu* menu = m->PowerbarButton(button)->menu();
-        emit menu->aboutToShow();
-        for (QAction* a : menu->actions())
-            if (a->text() == caption)
-                a->trigger();
-        QCOMPARE(prompter->asked.value(0).title, title);
-        QVERIFY2(MarkedText(e).contains(after), qPrintable(MarkedText(e)));
-        QCOMPARE(e->Modified(), ok);
-        QVERIFY(PendingInsert.isEmpty());
+        for (const FileDialogResult& second : {FileDialogResult{}, FileDialogResult{true, {notPicture}}}) {
+            frmAddBasic d;
+            d.SetUpImage();
+            prompter->queueFile(FileDialogResult{true, {pic}});
+            prompter->queueFile(second);
+            click(&d, "Command1");
+            click(&d, "Command1");
+            QCOMPARE(prompter->asked.last().title, QStringLiteral("Select"));
+            QVERIFY(second.accepted || d.Combo1()->currentText() + "|" + text(&d, "Text2") ==
+                                           "file://" + QString(pic).replace(" ", "%20") + "|pic 40x30.png");
+            Child<QCheckBox>(&d, "Check1")->click();
+            click(&d, "cmdOK");
+            QVERIFY2(second.accepted ? PendingInsert.contains("fake.gif") && !PendingInsert.contains("HEIGHT")
+                                     : PendingInsert.contains(" BORDER=\"0\" HEIGHT=\"30\" WIDTH=\"40\">"), qPrintable(PendingInsert));
+            PendingInsert.clear();
+        }
     }
 };
 

@@ -1,13 +1,19 @@
+#include <QComboBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
+#include <QTabBar>
 #include <QToolButton>
 #include <QtTest>
 
 #include "MarkedText.h"
 #include "TestEnv.h"
+#include "document/InsertText.h"
 #include "insert/FormatMenu.h"
+#include "insert/Snippet.h"
+#include "tools/Sidebar.h"
 
-// Every entry of the eleven insertion menus, run in a real main window.
+// Every entry of the eleven insertion menus and of the sidebar, run in a real main window.
 class TestSnippetMenus : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
@@ -15,9 +21,18 @@ class TestSnippetMenus : public QObject {
 
     CodeMax1* editor() const { return main->ActiveDocument()->Editor(); }
 
-    // Drops the button's menu down and clicks the entry, with the focus elsewhere.
+    // Drops the button's menu down and clicks the entry, with the focus elsewhere; button 0: double-clicks
+    // the sidebar's item.
     void run(int button, const QString& caption)
     {
+        if (button == 0) {
+            main->TabStrip1()->setCurrentIndex(Sidebar::Tags().contains(caption) ? 0 : 1);
+            const auto found = main->List1()->findItems(caption, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            QCOMPARE(found.size(), 1);
+            main->List1()->setFocus();
+            emit main->List1()->itemDoubleClicked(found.first());
+            return;
+        }
         QMenu* menu = main->PowerbarButton(button)->menu();
         emit menu->aboutToShow();
         const auto actions = menu->actions();
@@ -31,8 +46,10 @@ private slots:
     void initTestCase()
     {
         PrepareTestProfile();
+        SaveSetting("Config", "Lbar", "2");
         main = StartMain();
         QVERIFY(QTest::qWaitForWindowActive(main));
+        QCOMPARE(main->TabStrip1()->currentIndex(), 1);   // the stored sidebar tab
     }
     void cleanupTestCase() { CloseMain(ScriptedPrompter::install()); }
     void init() { prompter = ScriptedPrompter::install(); }
@@ -58,12 +75,10 @@ private slots:
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("defaultText");
         const QString script = "<SCRIPT LANGUAGE=\"Javascript\" TYPE=\"text/javascript\">\r\n";
-        row(1, "Quick page outline", "|", "  My Home Page ",
-            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
-            "\t<TITLE>  My Home Page </TITLE>\r\n\t<META NAME=\"Description\" CONTENT=\"  My Home Page \">\r\n"
-            "\t<META NAME=\"Keywords\" CONTENT=\"my, home, page\">\r\n"
-            "\t<META NAME=\"Generator\" CONTENT=\"QRN Version 1.2.0\">\r\n"
-            "\t<META NAME=\"MSSmartTagsPreventParsing\" CONTENT=\"True\">\r\n</HEAD>\r\n<BODY>\r\n|\r\n</BODY>\r\n</HTML>",
+        // The wizard's skeleton, checked whole by tst_insertdialogs wizardPage, with the title and words it gives.
+        row(1, "Quick page outline", "|", "  My Home Page ", "<!DOCTYPE ...\t<TITLE>  My Home Page </TITLE>\r\n"
+            "\t<META NAME=\"Description\" CONTENT=\"  My Home Page \">\r\n\t<META NAME=\"Keywords\" CONTENT=\"my, home, page\">"
+            "\r\n\t<META NAME=\"Generator\" ...</HEAD>\r\n<BODY>\r\n|\r\n</BODY>\r\n</HTML>",
             "Enter the title of the page here. Leaving this blank or clicking cancel aborts this operation.");
         row(1, "Comment", "a[b]c", "note", "a<!-- note -->|c");
         row(1, "Comment", "|", " ", "<!--   -->|");
@@ -192,6 +207,15 @@ private slots:
             "CODEBASE=\"http://download.macromedia.com/pub/shockwave/cabs/director/sw.cab#version=6,0,1,0...SRC=\"shockwave-file.swf"
             "...TYPE=\"application/x-director" + embed);
         row(11, "Parameter", "|", nullptr, "<PARAM NAME=\"\" VALUE=\"\">|</PARAM>");
+
+        // The sidebar: a tag paired around the selection, or empty; a character reference.
+        row(0, "Non-brk space", "x[sel]y", nullptr, "x&nbsp;|y");
+        row(0, "BR", "[abc]", nullptr, "<BR>|");
+        row(0, "STRONG", "[abc]", nullptr, "<STRONG>abc|</STRONG>");
+        row(0, "A", "[home]", nullptr, "<A HREF=\"|\">home</A>");
+        row(0, "IFRAME", "[x]", nullptr, "<IFRAME SRC=\"|\"></IFRAME>");
+        row(0, "IMG", "[x]", nullptr, "<IMG SRC=\"|\" ALT=\"\" BORDER=\"0\">");
+        row(0, "TABLE", "[Name]", nullptr, "<TABLE ALIGN=...>\r\n<TR ...>\r\n\t<TH>|Name</TH>\r\n\t<TH></TH>...</TABLE>");
     }
     void entries()
     {
@@ -251,6 +275,45 @@ private slots:
         QCOMPARE(editor()->SelText(), QStringLiteral("this"));
         QVERIFY(!editor()->Modified() && editor()->hasFocus());
         QCOMPARE(prompter->messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // The dialogs behind the entries: the anchor takes the selection as its text; Cancel in any changes nothing.
+    void dialogs_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("anchor") << 1 << "Anchor" << "New anchor" << true << "go <A HREF=\"x.htm\">home</A>| now";
+        const char* dialogs[][3] = {{"1", "Anchor", "New anchor"}, {"1", "Image", "New image"},
+                                    {"8", "Pop-up window script", "Pop-up window wizard"},
+                                    {"11", "Stylesheet link", "Stylesheet link"},
+                                    {"11", "Meta redirect (client pull)", "Meta redirect"},
+                                    {"11", "Page transitions", "Transition"}, {"1", "Page wizard", "New web page wizard"}};
+        for (const auto& [button, caption, title] : dialogs)
+            QTest::addRow("%s cancelled", caption) << QString(button).toInt() << caption << title << false << "go home| now";
+    }
+    void dialogs()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, caption);
+        QFETCH(QString, title);
+        QFETCH(bool, ok);
+        QFETCH(QString, after);
+        SetMarkedText(editor(), "go [home] now");
+        editor()->SetModified(false);
+        prompter->queueDialog([&](QDialog* d) {
+            if (auto* combo = d->findChild<QComboBox*>("Combo1"))   // a typed value is dropped with Cancel
+                combo->setEditText("x.htm");
+            d->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel")->click();
+            return d->result();
+        });
+        run(button, caption);
+        QCOMPARE(prompter->asked.value(0).title, title);
+        QVERIFY2(MarkedText(editor()).contains(after), qPrintable(MarkedText(editor())));
+        QCOMPARE(editor()->Modified(), ok);
+        QVERIFY(PendingInsert.isEmpty());
     }
 
     // The font dialog's choice wraps the selection in style tags; the next dialog starts from it.
@@ -317,13 +380,69 @@ private slots:
         QCOMPARE(editor()->Text(), QStringLiteral("<!--#BREAK -->"));
     }
 
-    void lineEndingsOfTheDocument()
+    // Where inserted text leaves the caret, counted in characters (a CR LF or an emoji is one step).
+    void caretCountsCharacters_data()
     {
-        editor()->SetText(QString());
-        editor()->SetFormat(FileFormat{TextEncoding::Utf8, "\n"});
-        run(3, "Ordered list");
-        QCOMPARE(MarkedText(editor()), QStringLiteral("<OL>\n|\n</OL>"));
-        editor()->SetFormat(FileFormat{TextEncoding::Utf8, "\r\n"});
+        QTest::addColumn<QString>("before");   // "|" caret, "[...]" selection
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<int>("chars");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("after");    // "|" caret
+        QTest::addColumn<QString>("lineBreak");
+        const auto row = [](const char* name, const QString& before, const QString& text, bool wrap, int chars,
+                            int lines, const QString& after, const char* lineBreak = "\r\n") {
+            QTest::newRow(name) << before << text << wrap << chars << lines << after << QString(lineBreak);
+        };
+        row("plain at caret", "ab|cd", "XY", false, 0, 0, "abXY|cd");
+        row("replaces selection", "a[bc]d", "Z", false, 0, 0, "aZ|d");
+        row("wrap TD", "|", "TD", true, 0, 0, "<TD>|</TD>");
+        row("wrap with attributes", "|", "a href=x", true, 0, 0, "<a href=x>|</a>");
+        row("wrap empty name", "|", " x", true, 0, 0, "< x>|</>");
+        row("left by chars", "|", "<B></B>", false, 4, 0, "<B>|</B>");
+        // Moving up keeps the column, so the caret lands at the start of the empty line.
+        row("paragraph block", "|", "<P>\r\n\r\n</P>", false, 4, 1, "<P>\r\n|\r\n</P>");
+        row("list block", "x|y", "<UL>\r\n<LI>\r\n</UL>", false, 1, 1, "x<UL>\r\n<LI>|\r\n</UL>y");
+        row("ctrl slash", "[em]", "<>em</>", false, 6, 0, "<|>em</>");
+        // Up two lines (column 4 survives the short middle line), then three characters right.
+        row("negative chars move right", "|", "abcdefgh\r\nab\r\nabcd", false, -3, 2, "abcdefg|h\r\nab\r\nabcd");
+        // Every menu entry inserts through here, so it follows the document's line breaks too.
+        row("document's line breaks", "|", "<UL>\r\n<LI>\r\n</UL>", false, 0, 0, "<UL>\n<LI>\n</UL>|", "\n");
+        // The anchor's count, as the sidebar makes it: the caret lands between the quotes.
+        for (const QString& sel : {QString("one\r\ntwo\r\nthree"), QString::fromUtf8("\xF0\x9F\x98\x80 smile")})
+            row(sel.startsWith('o') ? "anchor over CR LF" : "anchor over emoji", "|", "<A HREF=\"\">" + sel + "</A>",
+                false, int(sel.size()) + 6, 0, "<A HREF=\"|\">" + sel + "</A>");
+    }
+    void caretCountsCharacters()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, text);
+        QFETCH(bool, wrap);
+        QFETCH(int, chars);
+        QFETCH(int, lines);
+        QFETCH(QString, after);
+        QFETCH(QString, lineBreak);
+        CodeMax1 e;
+        e.SetFormat(FileFormat{TextEncoding::Utf8, lineBreak});
+        SetMarkedText(&e, before);
+        InsertIntoEditor(&e, text, wrap, chars, lines);
+        QCOMPARE(MarkedText(&e), after);
+        QCOMPARE(e.SelLength(), 0);
+    }
+
+    // Each sidebar tab fills the list with its own rows, none twice; the tab shown last is stored at exit.
+    void sidebarListsAndStoredTab()
+    {
+        for (int tab : {1, 0}) {
+            main->TabStrip1()->setCurrentIndex(tab);
+            QStringList rows;
+            for (int i = 0; i < main->List1()->count(); ++i)
+                rows << main->List1()->item(i)->text();
+            QCOMPARE(rows, tab ? Sidebar::Chars() : Sidebar::Tags());
+            QCOMPARE(QSet<QString>(rows.begin(), rows.end()).size(), tab ? 101 : 110);
+        }
+        CloseMain(prompter);   // the last test: the main window goes
+        QCOMPARE(GetSetting("Config", "Lbar"), QStringLiteral("1"));
     }
 };
 

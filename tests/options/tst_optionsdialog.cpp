@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,10 +12,12 @@
 #include "base/cCommonDialog.h"
 #include <Qsci/qscilexerhtml.h>
 
+#include "FakeWorkspace.h"
 #include "TestEnv.h"
 #include "base/Settings.h"
 #include "document/CodeMax1.h"
 #include "document/ColourScheme.h"
+#include "options/frmAbout.h"
 #include "options/frmOptions.h"
 
 namespace {
@@ -27,26 +30,17 @@ QMap<QString, QString> storeContents()
     return m;
 }
 
-template <class T>
-T* child(QWidget* w, const QString& name)
-{
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no child %s", qPrintable(name));
-    return c;
-}
-
 // Which of OK and Apply are enabled.
 QString buttons(frmOptions& d)
 {
-    return QString(child<QPushButton>(&d, "cmdOK")->isEnabled() ? "OK" : "") +
-           (child<QPushButton>(&d, "cmdApply")->isEnabled() ? " Apply" : "");
+    return QString(Child<QPushButton>(&d, "cmdOK")->isEnabled() ? "OK" : "") +
+           (Child<QPushButton>(&d, "cmdApply")->isEnabled() ? " Apply" : "");
 }
 
 QColor rgb(int ref) { return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF); }
 
 // Makes a change and takes it back, which still lets Apply write every page.
-void touch(frmOptions& d) { child<QCheckBox>(&d, "chkSplash")->toggle(), child<QCheckBox>(&d, "chkSplash")->toggle(); }
+void touch(frmOptions& d) { Child<QCheckBox>(&d, "chkSplash")->toggle(), Child<QCheckBox>(&d, "chkSplash")->toggle(); }
 } // namespace
 
 class TestOptionsDialog : public QObject {
@@ -70,7 +64,8 @@ private slots:
     {
         PrepareTestProfile();
         prompter = ScriptedPrompter::install();
-        OptFullIns = true;
+        OptFullIns = true;   // the options as a start on this profile sets them, whichever test ran before
+        OptNewDoc = false;
     }
     void cleanup()
     {
@@ -79,52 +74,33 @@ private slots:
         QCOMPARE(prompter->pendingAnswers(), 0);
     }
 
-    // Each kind's colours: the documents' defaults differ from the dialog's, and Apply makes the dialog's current.
-    void schemeDefaults_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("background");
-        QTest::addColumn<int>("documentText");
-        QTest::addColumn<int>("dialogText");
-        QTest::addColumn<int>("lexerStyle");
-        QTest::newRow("plain") << 0 << 16777215 << 0 << 0 << int(QsciLexerHTML::Default);
-        QTest::newRow("tag") << 1 << 16777215 << 16711680 << 10485760 << int(QsciLexerHTML::Tag);
-        QTest::newRow("attribute") << 2 << 16777215 << 10485760 << 16711680 << int(QsciLexerHTML::Attribute);
-        QTest::newRow("value") << 3 << 16777215 << 33280 << 8421440 << int(QsciLexerHTML::HTMLDoubleQuotedString);
-        QTest::newRow("comment") << 4 << 65535 << 255 << 255 << int(QsciLexerHTML::HTMLComment);
-        QTest::newRow("entity") << 5 << 16777215 << 8421504 << 8421504 << int(QsciLexerHTML::Entity);
-    }
-    void schemeDefaults()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, background);
-        QFETCH(int, documentText);
-        QFETCH(int, dialogText);
-        QFETCH(int, lexerStyle);
-        CodeMax1* doc = StartMain()->ActiveDocument()->Editor();
-        doc->SetLanguage("HTML");
-        QCOMPARE(doc->lexer()->color(lexerStyle), rgb(documentText));
-        QCOMPARE(doc->lexer()->paper(lexerStyle), rgb(background));
-        frmOptions d;
-        const KindColours sample = ColourScheme::ReadBack(d.Sample(), kind);
-        QCOMPARE(QList<int>({sample.text, sample.background, sample.effect}), QList<int>({dialogText, background, 0}));
-        touch(d);
-        d.cmdApply_Click();   // the keys written are checked in applyWritesEveryPage
-        QCOMPARE(doc->lexer()->color(lexerStyle), rgb(dialogText));
-    }
-
-    // The dialog opens unchanged; changes followed by Cancel write nothing.
-    void opensUnchangedAndCancelWritesNothing()
+    // The dialog opens unchanged, and neither choosing a kind nor a cancelled colour dialog enables OK or Apply;
+    // a change does, and Cancel then writes nothing.
+    void buttonsFollowChanges()
     {
         SaveSetting("Syntax", "TagFG", "123");
+        SaveSetting("Syntax", "CommEffect", "3");
         const auto before = storeContents();
         frmOptions d;
+        auto* kinds = Child<QComboBox>(&d, "cmbTag");
+        for (int k : {4, 3, 5, 1}) {
+            kinds->setCurrentIndex(k);
+            QCOMPARE(buttons(d), QString());
+        }
+        prompter->queueColor(std::nullopt);
+        QTest::mouseClick(Child<ColourBox>(&d, "picCol1"), Qt::LeftButton);
+        QCOMPARE(Child<ColourBox>(&d, "picCol1")->Colour(), 16777215);
+        QCOMPARE(ColourScheme::ReadBack(d.Sample(), 1).background, 16777215);
         QCOMPARE(buttons(d), QString());
-        child<QCheckBox>(&d, "chkTidy1")->toggle();
-        child<QLineEdit>(&d, "txtName3")->setText("Gimp");
-        child<QComboBox>(&d, "cmbSize")->setCurrentIndex(4);
+        kinds->setCurrentIndex(4);   // the comment's stored effect and colours are shown
+        QVERIFY(Child<QCheckBox>(&d, "Bold")->isChecked() && Child<QCheckBox>(&d, "Italic")->isChecked());
+        QCOMPARE(Child<ColourBox>(&d, "picCol0")->Colour(), 255);
+        QCOMPARE(Child<ColourBox>(&d, "picCol1")->Colour(), 65535);
+        Child<QCheckBox>(&d, "chkTidy1")->toggle();
+        Child<QLineEdit>(&d, "txtName3")->setText("Gimp");
+        Child<QComboBox>(&d, "cmbSize")->setCurrentIndex(4);
         QCOMPARE(buttons(d), QString("OK Apply"));
-        child<QPushButton>(&d, "cmdCancel")->click();
+        Child<QPushButton>(&d, "cmdCancel")->click();
         QCOMPARE(storeContents(), before);
         QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                                    "/applications"));
@@ -136,7 +112,7 @@ private slots:
     {
         SaveSetting("Config", "Tidy0Indent", "1");
         frmOptions d;
-        auto* fonts = child<QComboBox>(&d, "cmbFont");
+        auto* fonts = Child<QComboBox>(&d, "cmbFont");
         QVERIFY(fonts->currentIndex() >= 0);
         QFont courier("Courier");
         courier.setStyleHint(QFont::TypeWriter);
@@ -146,10 +122,10 @@ private slots:
             names << fonts->itemText(i);
         QVERIFY(!names.join('|').contains('['));
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
-        QVERIFY(!child<QCheckBox>(&d, "chkTidy0")->isChecked());
+        QVERIFY(!Child<QCheckBox>(&d, "chkTidy0")->isChecked());
 
         d.show();
-        auto* sample = child<CodeMax1>(&d, "CodeMax1");
+        auto* sample = Child<CodeMax1>(&d, "CodeMax1");
         const QString text = sample->Text();
         sample->setFocus();
         QTest::keyClick(sample, Qt::Key_X);
@@ -165,66 +141,29 @@ private slots:
         QVERIFY(!d.isVisible());
     }
 
-    // Neither choosing a kind nor a cancelled colour dialog enables OK or Apply.
-    void choosingKindNeverEnablesButtons()
-    {
-        SaveSetting("Syntax", "CommEffect", "3");
-        frmOptions d;
-        auto* kinds = child<QComboBox>(&d, "cmbTag");
-        for (int k : {4, 3, 5, 1}) {
-            kinds->setCurrentIndex(k);
-            QCOMPARE(buttons(d), QString());
-        }
-        prompter->queueColor(std::nullopt);   // a cancelled colour dialog changes nothing either
-        QTest::mouseClick(child<ColourBox>(&d, "picCol1"), Qt::LeftButton);
-        QCOMPARE(child<ColourBox>(&d, "picCol1")->Colour(), 16777215);
-        QCOMPARE(ColourScheme::ReadBack(d.Sample(), 1).background, 16777215);
-        QCOMPARE(buttons(d), QString());
-        kinds->setCurrentIndex(4);   // the comment's stored effect and colours are shown
-        QVERIFY(child<QCheckBox>(&d, "Bold")->isChecked() && child<QCheckBox>(&d, "Italic")->isChecked());
-        QCOMPARE(child<ColourBox>(&d, "picCol0")->Colour(), 255);
-        QCOMPARE(child<ColourBox>(&d, "picCol1")->Colour(), 65535);
-        touch(d);
-        d.cmdApply_Click();   // after Apply only OK is enabled, and choosing a kind keeps it that way
-        kinds->setCurrentIndex(0);
-        QCOMPARE(buttons(d), QString("OK"));
-    }
-
-    void colourAndEffectReachSettingsAndDocument()
-    {
-        frmMain* m = StartMain();
-        CodeMax1* doc = m->ActiveDocument()->Editor();
-        doc->SetLanguage("HTML");
-        prompter->queueColor(QColor(0x12, 0x34, 0x56));   // the tag colour; the comment's effect is bold italic
-        runOptions(m, [](frmOptions* d) {
-            auto* kinds = child<QComboBox>(d, "cmbTag");
-            kinds->setCurrentIndex(4);
-            child<QCheckBox>(d, "Bold")->setChecked(true);
-            child<QCheckBox>(d, "Italic")->setChecked(true);
-            kinds->setCurrentIndex(1);
-            d->picCol_Click(0);
-            QCOMPARE(child<ColourBox>(d, "picCol0")->Colour(), 0x563412);
-            QCOMPARE(d->Sample()->lexer()->color(QsciLexerHTML::Tag), QColor(0x12, 0x34, 0x56));
-            child<QPushButton>(d, "cmdOK")->click();
-        });
-        QCOMPARE(GetSetting("Syntax", "CommEffect"), QStringLiteral("3"));
-        QCOMPARE(GetSetting("Syntax", "TagFG"), QString::number(0x563412));
-        QCOMPARE(QList<QColor>({doc->lexer()->color(QsciLexerHTML::Tag), doc->lexer()->color(QsciLexerHTML::UnknownTag)}),
-                 QList<QColor>(2, QColor(0x12, 0x34, 0x56)));
-        QVERIFY(doc->lexer()->font(QsciLexerHTML::HTMLComment).bold() && doc->lexer()->font(QsciLexerHTML::HTMLComment).italic());
-    }
-
     // Apply writes every page: a stored size and the Tidy keys are shown and written back, the rest as defaults.
+    // The documents' default colours differ from the dialog's, which its sample shows and Apply makes current.
     void applyWritesEveryPage()
     {
+        using H = QsciLexerHTML;
         SaveSetting("Syntax", "DefSize", "12");
         for (int i = 0; i < 7; ++i)   // the Tidy defaults inverted
             SaveSetting("Config", tidyKeys[i], i % 2 || i == 6 ? "-1" : "0");
+        FakeWorkspace ws;
+        CodeMax1* doc = ws.AddDocument()->Editor();
+        doc->SetLanguage("HTML");
+        // Each kind in the dialog's order: its key, its style in HTML and the document's text colour before Apply.
+        const std::tuple<QString, int, int> kinds[] = {{"Plain", H::Default, 0}, {"Tag", H::Tag, 16711680},
+            {"Att", H::Attribute, 10485760}, {"Val", H::HTMLDoubleQuotedString, 33280}, {"Comm", H::HTMLComment, 255},
+            {"Ent", H::Entity, 8421504}};
+        for (const auto& [key, style, text] : kinds)
+            QCOMPARE(QList<QColor>({doc->lexer()->color(style), doc->lexer()->paper(style)}),
+                     QList<QColor>({rgb(text), rgb(key == "Comm" ? 65535 : 16777215)}));
         frmOptions d;
-        QCOMPARE(child<QComboBox>(&d, "cmbSize")->currentText(), QString("12 pt"));
+        QCOMPARE(Child<QComboBox>(&d, "cmbSize")->currentText(), QString("12 pt"));
         QCOMPARE(d.Sample()->Font().pointSize(), 12);
         for (int i = 0; i < 7; ++i)
-            QCOMPARE(child<QCheckBox>(&d, QStringLiteral("chkTidy%1").arg(i))->isChecked(), i % 2 || i == 6);
+            QCOMPARE(Child<QCheckBox>(&d, QStringLiteral("chkTidy%1").arg(i))->isChecked(), i % 2 || i == 6);
         touch(d);
         d.cmdApply_Click();
         QMap<QString, QString> expected{
@@ -245,24 +184,33 @@ private slots:
             expected.insert(QStringLiteral("Config/ToolExe%1").arg(n), QString());
         }
         QCOMPARE(storeContents(), expected);
+        for (int kind = 0; kind < 6; ++kind) {
+            const auto& [key, style, text] = kinds[kind];
+            const int fg = expected.value("Syntax/" + key + "FG").toInt(), bg = expected.value("Syntax/" + key + "BG").toInt();
+            const KindColours sample = ColourScheme::ReadBack(d.Sample(), kind);
+            QCOMPARE(QList<int>({sample.text, sample.background, sample.effect}), QList<int>({fg, bg, 0}));
+            QCOMPARE(QList<QColor>({doc->lexer()->color(style), doc->lexer()->paper(style)}), QList<QColor>({rgb(fg), rgb(bg)}));
+        }
+        Child<QComboBox>(&d, "cmbTag")->setCurrentIndex(0);   // after Apply only OK, also when a kind is chosen
         QCOMPARE(buttons(d), QString("OK"));
         SaveSetting("Config", "Tidy3Clean", "0");   // OK writes every page again
-        child<QPushButton>(&d, "cmdOK")->click();
+        Child<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(GetSetting("Config", "Tidy3Clean"), QStringLiteral("-1"));
     }
 
-    // General page: the flags change only on Apply; the sidebar moves to the right and stays hidden.
-    void generalPageAndDock()
+    // Through Tools > Options: the General page's flags change only on Apply, which a Cancel then keeps, and the
+    // sidebar moves to the right and stays hidden; a colour and an effect chosen reach the settings and the document.
+    void throughTheToolsMenu()
     {
         SaveSetting("Config", "LoadDir", "0");
         frmMain* m = StartMain();
         m->fctnViewSidebar(false);
         runOptions(m, [](frmOptions* d) {
-            QVERIFY(!child<QCheckBox>(d, "chkDir")->isChecked() && child<QCheckBox>(d, "chkFullIns")->isChecked());
-            child<QCheckBox>(d, "chkSplash")->setChecked(true);
-            child<QCheckBox>(d, "chkFullIns")->setChecked(false);
-            child<QRadioButton>(d, "Option11")->click();
+            QVERIFY(!Child<QCheckBox>(d, "chkDir")->isChecked() && Child<QCheckBox>(d, "chkFullIns")->isChecked());
+            Child<QCheckBox>(d, "chkSplash")->setChecked(true);
+            Child<QCheckBox>(d, "chkFullIns")->setChecked(false);
+            Child<QRadioButton>(d, "Option11")->click();
             QVERIFY(OptFullIns);
             d->cmdApply_Click();
             QVERIFY(!OptFullIns);
@@ -272,6 +220,26 @@ private slots:
         QVERIFY(m->Picture1()->isHidden());
         QCOMPARE(GetSetting("Config", "Splash") + GetSetting("Config", "LoadDir") + GetSetting("Config", "Dock"),
                  QStringLiteral("-104"));
+
+        CodeMax1* doc = m->ActiveDocument()->Editor();
+        doc->SetLanguage("HTML");
+        prompter->queueColor(QColor(0x12, 0x34, 0x56));   // the tag colour; the comment's effect is bold italic
+        runOptions(m, [](frmOptions* d) {
+            auto* kinds = Child<QComboBox>(d, "cmbTag");
+            kinds->setCurrentIndex(4);
+            Child<QCheckBox>(d, "Bold")->setChecked(true);
+            Child<QCheckBox>(d, "Italic")->setChecked(true);
+            kinds->setCurrentIndex(1);
+            d->picCol_Click(0);
+            QCOMPARE(Child<ColourBox>(d, "picCol0")->Colour(), 0x563412);
+            QCOMPARE(d->Sample()->lexer()->color(QsciLexerHTML::Tag), QColor(0x12, 0x34, 0x56));
+            Child<QPushButton>(d, "cmdOK")->click();
+        });
+        QCOMPARE(GetSetting("Syntax", "CommEffect"), QStringLiteral("3"));
+        QCOMPARE(GetSetting("Syntax", "TagFG"), QString::number(0x563412));
+        QCOMPARE(QList<QColor>({doc->lexer()->color(QsciLexerHTML::Tag), doc->lexer()->color(QsciLexerHTML::UnknownTag)}),
+                 QList<QColor>(2, QColor(0x12, 0x34, 0x56)));
+        QVERIFY(doc->lexer()->font(QsciLexerHTML::HTMLComment).bold() && doc->lexer()->font(QsciLexerHTML::HTMLComment).italic());
     }
 
     void userToolsRebuildMenu_data()
@@ -306,10 +274,10 @@ private slots:
         };
         QCOMPARE(tools(), QStringLiteral("0 &1 |0 &2 |1 Old /bin/old|0 &4 |1"));
         runOptions(m, [&](frmOptions* d) {
-            child<QLineEdit>(d, "txtName3")->clear();
-            child<QLineEdit>(d, "txtLocation3")->clear();
-            child<QLineEdit>(d, QStringLiteral("txtName%1").arg(row))->setText(name);
-            child<QLineEdit>(d, QStringLiteral("txtLocation%1").arg(row))->setText(exe);
+            Child<QLineEdit>(d, "txtName3")->clear();
+            Child<QLineEdit>(d, "txtLocation3")->clear();
+            Child<QLineEdit>(d, QStringLiteral("txtName%1").arg(row))->setText(name);
+            Child<QLineEdit>(d, QStringLiteral("txtLocation%1").arg(row))->setText(exe);
             d->cmdApply_Click();
             d->cmdCancel_Click();
         });
@@ -326,16 +294,43 @@ private slots:
     void browseForTool()
     {
         frmOptions d;
-        child<QLineEdit>(&d, "txtName3")->setText("Mine");
+        Child<QLineEdit>(&d, "txtName3")->setText("Mine");
         for (int row : {2, 3, 3}) {   // the second browse of row 3 is cancelled
             prompter->queueFile(row == 3 && prompter->asked.size() == 2 ? FileDialogResult{}
                                                                         : FileDialogResult{true, {"/opt/TIDY-UP.sh"}});
-            child<QPushButton>(&d, QStringLiteral("cmdBrowse%1").arg(row))->click();
+            Child<QPushButton>(&d, QStringLiteral("cmdBrowse%1").arg(row))->click();
         }
         QCOMPARE(prompter->asked.first().title, QStringLiteral("Select tool"));
-        QCOMPARE(child<QLineEdit>(&d, "txtLocation2")->text() + "|" + child<QLineEdit>(&d, "txtName2")->text() + "|" +
-                     child<QLineEdit>(&d, "txtLocation3")->text() + "|" + child<QLineEdit>(&d, "txtName3")->text(),
+        QCOMPARE(Child<QLineEdit>(&d, "txtLocation2")->text() + "|" + Child<QLineEdit>(&d, "txtName2")->text() + "|" +
+                     Child<QLineEdit>(&d, "txtLocation3")->text() + "|" + Child<QLineEdit>(&d, "txtName3")->text(),
                  QStringLiteral("/opt/TIDY-UP.sh|Tidy-up|/opt/TIDY-UP.sh|Mine"));
+    }
+
+    // The version line comes from the program's version and System Info only warns;
+    // a link turns red under the mouse and blue again off it, the other link untouched.
+    void aboutBox()
+    {
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmAbout d;
+        d.show();
+        QCOMPARE(d.findChild<QLabel*>("lblA1")->text(), QStringLiteral("Version 1.2.0 - "));
+        QTest::mouseClick(d.findChild<QWidget*>("cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(prompter->messages(), QStringList{"System information is unavailable at this time."});
+        QCOMPARE(prompter->asked.last().icon, int(MsgIcon::Exclamation));
+        QVERIFY(d.isVisible() && d.result() == 0);
+
+        auto moveOver = [](QWidget* w) {
+            QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton, {}, {});
+            QCoreApplication::sendEvent(w, &e);
+        };
+        for (int index : {0, 1}) {
+            QLabel* link = d.findChild<QLabel*>(QStringLiteral("Label1%1").arg(index));
+            moveOver(link);
+            QVERIFY(link->styleSheet().contains("#ff0000"));
+            QCOMPARE(d.LinkColour(1 - index), frmAbout::LinkNormal);
+            moveOver(index ? static_cast<QWidget*>(&d) : d.findChild<QLabel*>("lblDescription"));
+            QVERIFY(link->styleSheet().contains("#0000ff"));
+        }
     }
 };
 

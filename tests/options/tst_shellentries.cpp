@@ -18,6 +18,18 @@ QString entryValue(const QString& path, const QString& key)
     return QRegularExpression("^" + key + "=(.*)$", QRegularExpression::MultilineOption).match(text).captured(1);
 }
 
+// What gio says, in the C locale.
+QString gio(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C");
+    p.setProcessEnvironment(env);
+    p.start("gio", args);
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 void applyBoxes(const QList<int>& ticked)
 {
     frmOptions d;
@@ -41,21 +53,15 @@ private slots:
     }
     void cleanup() { QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | "))); }
 
-    void execLine_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/usr/bin/qrn" << "/usr/bin/qrn %f";
-        QTest::newRow("blank") << "/opt/My Apps/qrn" << "\"/opt/My Apps/qrn\" %f";
-        QTest::newRow("percent") << "/opt/100%/qrn" << "env /opt/100%%/qrn %f";
-        QTest::newRow("dollar") << "/opt/$x/qrn" << "\"/opt/\\\\$x/qrn\" %f";
-        QTest::newRow("backslash") << "/opt/a\\b/qrn" << "\"/opt/a\\\\\\\\b/qrn\" %f";
-    }
+    // Blanks, "$" and backslashes quoted, "%" through env, as the desktop entry rules ask.
     void execLine()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, exec);
-        QCOMPARE(ShellEntries::ExecLine(program), exec);
+        for (const auto& [program, exec] : {std::pair{"/usr/bin/qrn", "/usr/bin/qrn %f"},
+                                            {"/opt/My Apps/qrn", "\"/opt/My Apps/qrn\" %f"},
+                                            {"/opt/100%/qrn", "env /opt/100%%/qrn %f"},
+                                            {"/opt/$x/qrn", "\"/opt/\\\\$x/qrn\" %f"},
+                                            {"/opt/a\\b/qrn", "\"/opt/a\\\\\\\\b/qrn\" %f"}})
+            QCOMPARE(ShellEntries::ExecLine(program), QString(exec));
     }
 
     void createdAndRemovedPerBox_data()
@@ -117,12 +123,6 @@ private slots:
         const QString program = dir.filePath("100%/qrn");
         QDir().mkpath(QFileInfo(program).absolutePath());
         QVERIFY(QFile::copy("/bin/true", program));
-        auto gio = [](const QStringList& args) {
-            QProcess p;
-            p.start("gio", args);
-            p.waitForFinished(20000);
-            return QString::fromUtf8(p.readAllStandardOutput());
-        };
         const QString page = WriteTestFile(dir, "page.shtml", "Plain words first, then <P>markup</P>");
         QVERIFY(ShellEntries::Apply(0, true, program));
         QVERIFY(ShellEntries::Apply(3, true, program));
@@ -152,15 +152,7 @@ private slots:
         qputenv("XDG_DATA_DIRS", (system.path() + ":/usr/share").toUtf8());
         const QString list = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list";
         QFile::remove(list);
-        auto opener = [] {
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("LC_ALL", "C");
-            p.setProcessEnvironment(env);
-            p.start("gio", {"mime", "text/css"});
-            p.waitForFinished(20000);
-            return QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0);
-        };
+        auto opener = [] { return gio({"mime", "text/css"}).section('\n', 0, 0); };
         const QString before = opener();
         QVERIFY2(before.endsWith("other-editor.desktop"), qPrintable(before));
         QVERIFY(ShellEntries::Apply(3, true, QCoreApplication::applicationFilePath()));
