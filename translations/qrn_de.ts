@@ -1695,6 +1695,18 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
         <source>Sundry</source>
         <translation>Sonstiges</translation>
     </message>
+    <message>
+        <source>&amp;Tabbed documents</source>
+        <translation>Dokumente als &amp;Reiter</translation>
+    </message>
+    <message>
+        <source>More buttons</source>
+        <translation>Weitere Knöpfe</translation>
+    </message>
+    <message>
+        <source>Tags and characters</source>
+        <translation>Tags und Zeichen</translation>
+    </message>
 </context>
 <context>
     <name>frmNew</name>
@@ -1992,6 +2004,14 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
     <message>
         <source>Preview window</source>
         <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Reopen the last session&apos;s files at start-up</source>
+        <translation>Dateien der letzten Sitzung beim Start wieder öffnen</translation>
+    </message>
+    <message>
+        <source>Exit remembers the open files; the next start opens them again</source>
+        <translation>Beenden merkt sich die offenen Dateien; der nächste Start öffnet sie wieder</translation>
     </message>
 </context>
 <context>

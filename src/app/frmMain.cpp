@@ -293,6 +293,10 @@ void frmMain::buildToolbars()
         m_toolbar2->addWidget(button);
         m_powerButtons[i] = button;
     }
+    // The chevron a narrow window shows for the buttons that do not fit.
+    for (QToolBar* bar : {m_toolbar1, m_toolbar2})
+        if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(tr("More buttons"));
 }
 
 QAction* frmMain::ToolbarButton(const QString& key) const
@@ -317,6 +321,7 @@ void frmMain::buildSidebar()
     layout->setSpacing(0);
     m_list = new QListWidget(inner);
     m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setAccessibleName(tr("Tags and characters"));
     m_list->setEnabled(false);
     m_list->setMinimumWidth(120);
     layout->addWidget(m_list, 1);
@@ -529,7 +534,7 @@ void frmMain::changeEvent(QEvent* event)
         if (!a->isSeparator())
             a->setIcon(iconFor(a->data().toString()));
     for (QToolButton* b : m_powerButtons)
-        b->setIcon(iconFor(b->text()));
+        b->setIcon(iconFor(b->objectName().mid(int(qstrlen("Toolbar2_")))));
     for (frmDocument* doc : Documents())
         fctnLoadSyntax(doc->Editor());
 }

@@ -2,6 +2,7 @@
 #include "document/CodeMax1.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <cstring>
 
@@ -624,6 +625,12 @@ void CodeMax1::RemoveHotKey(int cmd, int index)
 
 void CodeMax1::keyPressEvent(QKeyEvent* event)
 {
+    // In a dialog Tab belongs to the text, so Ctrl+Tab leaves it, as from any Qt text field.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier) && qobject_cast<QDialog*>(window())) {
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        return;
+    }
     int shift = 0;
     if (event->modifiers() & Qt::ShiftModifier)
         shift |= 1;

@@ -1,7 +1,13 @@
 // What users of other Linux editors expect: zoom for every document at once, Ctrl+Q, Ctrl+Shift+Z,
 // no typing from Ctrl and Alt combinations bound to nothing, Qt's own options, tabs, several files
 // on one command line, sessions, a dark desktop.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 #include <QMdiArea>
 #include <QProcess>
 #include <QScopeGuard>
@@ -214,6 +220,92 @@ private slots:
         SaveSetting("Syntax", "PlainBG", "12632256");   // the user's own light grey
         m = StartMain();
         QCOMPARE(paper(m), QColor(0xc0, 0xc0, 0xc0));
+    }
+
+    // Every button, panel that takes clicks and list of the main and document windows has a name a
+    // screen reader can say.
+    void accessibleNames()
+    {
+        frmMain* m = StartMain();
+        QStringList nameless;
+        for (QWidget* w : m->findChildren<QWidget*>()) {
+            const bool clickable = w->cursor().shape() == Qt::PointingHandCursor;
+            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractItemView*>(w) && !clickable)
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            if (w->isVisibleTo(m) && (!a || a->text(QAccessible::Name).trimmed().isEmpty()))
+                nameless << w->metaObject()->className() + QString(' ') + w->objectName();
+        }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(", ")));
+    }
+
+    // Each dialog can be worked from the keyboard: Tab from its first focus goes round every
+    // control and reaches its buttons.
+    void keyboardWalk_data()
+    {
+        QTest::addColumn<QString>("command");   // an action, or "power N/caption" for an insertion entry
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("options") << "mnuToolsOptions" << QStringList{"OK", "Cancel", "Apply"};
+        QTest::newRow("about") << "mnuHelpAbout" << QStringList{"OK"};
+        QTest::newRow("find") << "mnuEditFind" << QStringList{"Find Next", "Close"};
+        QTest::newRow("replace") << "mnuEditReplace" << QStringList{"Replace", "Replace All", "Close"};
+        QTest::newRow("tidy") << "mnuToolsTidy" << QStringList{"Tidy document", "Close window"};
+        QTest::newRow("properties") << "mnuFileProperties" << QStringList{"Close"};
+        QTest::newRow("new page") << "power 1/Page wizard" << QStringList{"OK", "Cancel"};
+        QTest::newRow("anchor") << "power 1/Anchor" << QStringList{"OK", "Cancel"};
+        QTest::newRow("pop-up") << "power 8/Pop-up window script" << QStringList{"OK", "Cancel"};
+    }
+    void keyboardWalk()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, buttons);
+        QTemporaryDir dir;
+        QFile page(dir.filePath("page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly) && page.write("<P>text</P>\n"));
+        page.close();
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", page.fileName()}));
+        QStringList reached;
+        QString stuck;
+        prompter->queueDialog([&](QDialog* d) {
+            d->show();
+            QApplication::setActiveWindow(d);
+            if (!QTest::qWaitForWindowActive(d))
+                return stuck = "not active", QDialog::Rejected;
+            QWidget* first = QApplication::focusWidget();
+            for (int i = 0; i < 100; ++i) {
+                QWidget* w = QApplication::focusWidget();
+                if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                    if (qobject_cast<QCheckBox*>(w) && reached.isEmpty())
+                        QTest::keyClick(w, Qt::Key_Space);   // a change, so that OK and Apply take part
+                    reached << b->text().remove('&');
+                }
+                QTest::keyClick(w, Qt::Key_Tab);
+                if (QApplication::focusWidget() == w)   // a text that takes Tab is left with Ctrl+Tab
+                    QTest::keyClick(w, Qt::Key_Tab, Qt::ControlModifier);
+                if (QApplication::focusWidget() == w && w == first)
+                    break;   // a dialog with a single stop
+                if (QApplication::focusWidget() == w)
+                    return stuck = w->metaObject()->className() + QString(' ') + w->objectName(), QDialog::Rejected;
+                if (QApplication::focusWidget() == first)
+                    break;
+            }
+            return QDialog::Rejected;
+        });
+        if (command.startsWith("power ")) {
+            const QStringList parts = command.mid(6).split('/');
+            QMenu* menu = m->PowerbarButton(parts[0].toInt())->menu();
+            emit menu->aboutToShow();
+            for (QAction* a : menu->actions())
+                if (a->text().remove('&') == parts[1])
+                    a->trigger();
+        } else {
+            m->Action(command)->trigger();
+        }
+        QCOMPARE(prompter->pendingAnswers(), 0);
+        QCOMPARE(stuck, QString());
+        for (const QString& b : buttons)
+            QVERIFY2(reached.contains(b), qPrintable(reached.join(", ")));
+        CloseMain(prompter);
     }
 
     // --help-all prints help; the options every Qt program takes are taken, not refused.
