@@ -1,6 +1,7 @@
 // Not a benchmark: starts the program on a page and brings it into one of the
 // states the README shows, then keeps running until killed, so that
-// scripts/screenshot can take a picture. Modes: edit, menu, preview, tidy, options, wizard.
+// scripts/screenshot can take a picture. Modes: edit, menu, preview, tidy, options, wizard,
+// windows and tabs (both with every file named after the mode).
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QTabBar>
@@ -22,13 +23,21 @@ int main(int argc, char* argv[])
     if (argc < 3)
         return 2;
     const QString mode = QString::fromLocal8Bit(argv[1]);
-    SetCommandLineOverride(QLatin1Char('"') + QString::fromLocal8Bit(argv[2]) + QLatin1Char('"'));
+    QStringList files = {QString()};
+    for (int i = 2; i < argc; ++i)
+        files << QString::fromLocal8Bit(argv[i]);
+    SetCommandLineOverride(CommandLineFromArguments(files));
     Main();
     frmMain* main = MainWindow();
     frmDocument* doc = main ? main->ActiveDocument() : nullptr;
     if (!doc)
         return 1;
-    doc->SubWindow()->showMaximized();
+    if (mode == QLatin1String("tabs"))
+        main->Action(QStringLiteral("mnuWindowTabbed"))->trigger();
+    else if (mode == QLatin1String("windows"))
+        main->Action(QStringLiteral("mnuWindowCascade"))->trigger();
+    else
+        doc->SubWindow()->showMaximized();
     QTimer::singleShot(800, main, [=] {
         if (mode == QLatin1String("preview")) {
             Preview::PanelClick(main, doc, 2);
