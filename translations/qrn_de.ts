@@ -1707,6 +1707,14 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
         <source>Tags and characters</source>
         <translation>Tags und Zeichen</translation>
     </message>
+    <message>
+        <source>&amp;Fold margin</source>
+        <translation>&amp;Faltrand</translation>
+    </message>
+    <message>
+        <source>Word w&amp;rap</source>
+        <translation>Zeilen&amp;umbruch</translation>
+    </message>
 </context>
 <context>
     <name>frmNew</name>

@@ -63,6 +63,8 @@ const QList<Row>& Rows()
         {"mnuView", "mnuViewLine", QT_TRANSLATE_NOOP("frmMain", "&Line Numbers"), None, Checkable | Disabled},
         {"mnuView", "mnuViewMargin", QT_TRANSLATE_NOOP("frmMain", "&Margins"), None, Checkable | Checked | Disabled},
         {"mnuView", "mnuViewWhitespace", QT_TRANSLATE_NOOP("frmMain", "&Whitespace"), None, Checkable | Checked | Disabled},
+        {"mnuView", "mnuViewFold", QT_TRANSLATE_NOOP("frmMain", "&Fold margin"), None, Checkable},
+        {"mnuView", "mnuViewWrap", QT_TRANSLATE_NOOP("frmMain", "Word w&rap"), None, Checkable},
         {"mnuView", "mnuViewBar1", "", None, Separator},
         {"mnuView", "mnuViewToolbar", QT_TRANSLATE_NOOP("frmMain", "&Toolbar"), None, Checkable | Checked},
         {"mnuView", "mnuViewPowerBar", QT_TRANSLATE_NOOP("frmMain", "&Powerbar"), None, Checkable | Checked},

@@ -207,6 +207,8 @@ void frmMain::buildMenus()
     on("mnuViewLine", &frmMain::fctnApplyViewToDocs);
     on("mnuViewMargin", &frmMain::fctnApplyViewToDocs);
     on("mnuViewWhitespace", &frmMain::fctnApplyViewToDocs);
+    on("mnuViewFold", &frmMain::fctnApplyViewToDocs);
+    on("mnuViewWrap", &frmMain::fctnApplyViewToDocs);
     on("mnuViewToolbar", [this] { applyViewToggle(Action("mnuViewToolbar")); });
     on("mnuViewPowerBar", [this] { applyViewToggle(Action("mnuViewPowerBar")); });
     on("mnuViewSidebar", [this](bool checked) { fctnViewSidebar(checked); });

@@ -35,7 +35,8 @@ const QList<std::pair<const char*, SettingKey>>& viewMarks()
 {
     static const QList<std::pair<const char*, SettingKey>> marks = {
         {"mnuViewToolbar", Key::Tbar}, {"mnuViewPowerBar", Key::Pbar}, {"mnuViewStatusBar", Key::Sbar},
-        {"mnuViewMargin", Key::Margin}, {"mnuViewLine", Key::LineNo}, {"mnuViewWhitespace", Key::Whitespace}};
+        {"mnuViewMargin", Key::Margin}, {"mnuViewLine", Key::LineNo}, {"mnuViewWhitespace", Key::Whitespace},
+        {"mnuViewFold", Key::Fold}, {"mnuViewWrap", Key::Wrap}};
     return marks;
 }
 
@@ -230,10 +231,14 @@ void frmMain::fctnApplyViewToDocs()
     const bool line = Action("mnuViewLine")->isChecked();
     const bool margin = Action("mnuViewMargin")->isChecked();
     const bool ws = Action("mnuViewWhitespace")->isChecked();
+    const bool fold = Action("mnuViewFold")->isChecked();
+    const bool wrap = Action("mnuViewWrap")->isChecked();
     for (frmDocument* doc : Documents()) {
         doc->Editor()->SetLineNumbering(line);
         doc->Editor()->SetDisplayLeftMargin(margin);
         doc->Editor()->SetDisplayWhitespace(ws);
+        doc->Editor()->SetFoldMargin(fold);
+        doc->Editor()->SetWordWrap(wrap);
     }
 }
 

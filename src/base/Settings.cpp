@@ -72,7 +72,9 @@ const QHash<QString, Entry>& catalogue()
         add(c, "Dock", 3);
         add(c, "View", 1);
         add(c, "DocState", 0);
-        add(c, "Tabbed", 0);    // documents as tabs rather than windows
+        add(c, "Tabbed", 0);
+        add(c, "Fold", 0);
+        add(c, "Wrap", 0);    // documents as tabs rather than windows
         add(c, "Session", 0);   // reopen the last session's files at start-up
         for (int i = 1; i <= 4; ++i) {
             add(c, QStringLiteral("Tool%1").arg(i), QString());

@@ -71,6 +71,8 @@ QRN_CONFIG_KEY(Dock)
 QRN_CONFIG_KEY(View)
 QRN_CONFIG_KEY(DocState)
 QRN_CONFIG_KEY(Tabbed)
+QRN_CONFIG_KEY(Fold)
+QRN_CONFIG_KEY(Wrap)
 QRN_CONFIG_KEY(Session)
 #undef QRN_CONFIG_KEY
 #define QRN_SYNTAX_KEY(name) inline const SettingKey name{QStringLiteral("Syntax"), QStringLiteral(#name)};

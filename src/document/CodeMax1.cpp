@@ -352,6 +352,38 @@ QString CodeMax1::Language() const
 void CodeMax1::SetLanguage(const QString& language)
 {
     m_syntax.setLanguage(language);
+    applyFoldProperties();
+}
+
+void CodeMax1::SetFoldMargin(bool on)
+{
+    if (on == m_fold)
+        return;
+    if (!on)   // nothing may stay hidden once the margin to open it has gone
+        SendScintilla(SCI_FOLDALL, SC_FOLDACTION_EXPAND);
+    m_fold = on;
+    setFolding(on ? BoxedTreeFoldStyle : NoFoldStyle, 2);
+    applyFoldProperties();
+}
+
+void CodeMax1::applyFoldProperties()
+{
+    if (!m_fold || !lexer())
+        return;
+    // The lexers work out fold points only when asked to; HTML and XML need their own switch.
+    SendScintilla(SCI_SETPROPERTY, "fold", "1");
+    SendScintilla(SCI_SETPROPERTY, "fold.html", "1");   // restyles from the top as the text is shown
+}
+
+bool CodeMax1::WordWrap() const
+{
+    return wrapMode() != WrapNone;
+}
+
+void CodeMax1::SetWordWrap(bool on)
+{
+    if (on != WordWrap())   // each change lays out the whole text again
+        setWrapMode(on ? WrapWord : WrapNone);
 }
 
 bool CodeMax1::ColorSyntax() const
@@ -362,6 +394,7 @@ bool CodeMax1::ColorSyntax() const
 void CodeMax1::SetColorSyntax(bool on)
 {
     m_syntax.setColorSyntax(on);
+    applyFoldProperties();
 }
 
 void CodeMax1::SetColor(int slot, int colorRef)

@@ -108,6 +108,11 @@ public:
     void SetDisplayLeftMargin(bool on);
     bool DisplayWhitespace() const;
     void SetDisplayWhitespace(bool on);
+    // View > Fold margin and Word wrap.
+    bool FoldMargin() const { return m_fold; }
+    void SetFoldMargin(bool on);
+    bool WordWrap() const;
+    void SetWordWrap(bool on);
 
     QFont Font() const;
     void SetFont(const QFont& font);      // face, size, bold, italic for every style
@@ -197,6 +202,8 @@ private:
     void flushChange();
 
     bool m_leftMargin = false;
+    bool m_fold = false;
+    void applyFoldProperties();
     FileFormat m_format;
     FindReplace m_find;
     int m_repeatPending = 0;

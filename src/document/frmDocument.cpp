@@ -492,6 +492,8 @@ void frmDocument::Form_Activate()
     m_editor->SetLineNumbering(m_main->Action(QStringLiteral("mnuViewLine"))->isChecked());
     m_editor->SetDisplayLeftMargin(m_main->Action(QStringLiteral("mnuViewMargin"))->isChecked());
     m_editor->SetDisplayWhitespace(m_main->Action(QStringLiteral("mnuViewWhitespace"))->isChecked());
+    m_editor->SetFoldMargin(m_main->Action(QStringLiteral("mnuViewFold"))->isChecked());
+    m_editor->SetWordWrap(m_main->Action(QStringLiteral("mnuViewWrap"))->isChecked());
 }
 
 void frmDocument::SaveDocState()

@@ -118,6 +118,28 @@ private slots:
         QCOMPARE(GetSetting("Config", "DocState", "0"), QString("0"));
     }
 
+    // View > Fold margin and Word wrap: off in a fresh profile, for every document, remembered.
+    void foldAndWrap()
+    {
+        frmMain* m = StartMain();
+        auto state = [&m] {
+            QList<bool> s;
+            for (frmDocument* d : m->Documents())
+                s << d->Editor()->FoldMargin() << d->Editor()->WordWrap();
+            return s;
+        };
+        QCOMPARE(state(), (QList<bool>{false, false}));
+        m->Action("mnuViewFold")->trigger();
+        m->Action("mnuViewWrap")->trigger();
+        m->fctnNewDoc();
+        QCOMPARE(state(), (QList<bool>{true, true, true, true}));
+        CloseMain(prompter);
+        m = StartMain();
+        QCOMPARE(state(), (QList<bool>{true, true}));
+        m->Action("mnuViewWrap")->trigger();
+        QCOMPARE(state(), (QList<bool>{true, false}));
+    }
+
     // Several files on one command line, also handed over from a second start: each in its own
     // document, the last one active; a name that is missing is reported and the others open.
     void severalFiles()

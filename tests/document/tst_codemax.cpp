@@ -296,6 +296,37 @@ private slots:
 
     // Columns on long lines are counted from the last ones asked for: edits before, inside and after
     // that stretch, line breaks added and removed, and Undo all leave them right.
+    // Fold points in every language that folds; turning the margin off shows what was folded.
+    void foldPoints_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("html") << "HTML" << "<DIV>\n<P>x</P>\n</DIV>\n";
+        QTest::newRow("script in html") << "HTML" << "<SCRIPT>\nif (a) {\nb();\n}\n</SCRIPT>\n";
+        QTest::newRow("xml") << "XML" << "<a>\n<b/>\n</a>\n";
+        QTest::newRow("css") << "C/C++" << "body {\n color: red;\n}\n";
+        QTest::newRow("javascript") << "Java" << "function f() {\n return 1;\n}\n";
+        QTest::newRow("perl") << "C/C++" << "sub f {\n 1;\n}\n";
+    }
+    void foldPoints()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, text);
+        CodeMax1 e;
+        e.SetFoldMargin(true);
+        e.SetLanguage(language);
+        e.SetColorSyntax(true);
+        e.SetText(text);
+        e.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
+        QVERIFY(e.SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 2) > 0);
+        QVERIFY(e.SendScintilla(QsciScintillaBase::SCI_GETFOLDLEVEL, 0) & QsciScintillaBase::SC_FOLDLEVELHEADERFLAG);
+        e.SendScintilla(QsciScintillaBase::SCI_FOLDLINE, 0L, long(QsciScintillaBase::SC_FOLDACTION_CONTRACT));
+        QVERIFY(!e.SendScintilla(QsciScintillaBase::SCI_GETLINEVISIBLE, 1));
+        e.SetFoldMargin(false);
+        QVERIFY(e.SendScintilla(QsciScintillaBase::SCI_GETLINEVISIBLE, 1));
+        QCOMPARE(e.SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 2), 0);
+    }
+
     void columnsOnLongLines()
     {
         using S = QsciScintillaBase;
