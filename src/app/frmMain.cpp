@@ -537,8 +537,8 @@ void frmMain::changeEvent(QEvent* event)
             a->setIcon(iconFor(a->data().toString()));
     for (QToolButton* b : m_powerButtons)
         b->setIcon(iconFor(b->objectName().mid(int(qstrlen("Toolbar2_")))));
-    for (frmDocument* doc : Documents())
-        fctnLoadSyntax(doc->Editor());
+    for (frmDocument* doc : Documents())   // colours only: fonts stay as the document has them
+        ColourScheme::WriteStoredKinds(doc->Editor(), DefaultsFor::Program);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
