@@ -1210,6 +1210,10 @@ Abbrechen: keines von beiden.</translation>
         <source>Untitled document</source>
         <translation>Unbenanntes Dokument</translation>
     </message>
+    <message>
+        <source>Encoding and line breaks</source>
+        <translation>Kodierung und Zeilenumbrüche</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>
@@ -1714,6 +1718,18 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
     <message>
         <source>Word w&amp;rap</source>
         <translation>Zeilen&amp;umbruch</translation>
+    </message>
+    <message>
+        <source>Line &amp;Endings</source>
+        <translation>Zeilenen&amp;den</translation>
+    </message>
+    <message>
+        <source>&amp;LF (Linux, macOS)</source>
+        <translation>&amp;LF (Linux, macOS)</translation>
+    </message>
+    <message>
+        <source>&amp;CR LF (Windows)</source>
+        <translation>&amp;CR LF (Windows)</translation>
     </message>
 </context>
 <context>

@@ -207,6 +207,8 @@ void frmMain::buildMenus()
     on("mnuViewLine", &frmMain::fctnApplyViewToDocs);
     on("mnuViewMargin", &frmMain::fctnApplyViewToDocs);
     on("mnuViewWhitespace", &frmMain::fctnApplyViewToDocs);
+    on("mnuEditEolLF", [this] { ConvertLineBreaks(QStringLiteral("\n")); });
+    on("mnuEditEolCRLF", [this] { ConvertLineBreaks(QStringLiteral("\r\n")); });
     on("mnuViewFold", &frmMain::fctnApplyViewToDocs);
     on("mnuViewWrap", &frmMain::fctnApplyViewToDocs);
     on("mnuViewToolbar", [this] { applyViewToggle(Action("mnuViewToolbar")); });

@@ -157,6 +157,8 @@ private:
     void restoreLayout();
     void saveLayout();
     void refreshRecentMenu();
+    // Edit > Line Endings.
+    void ConvertLineBreaks(const QString& lineBreak);
     Session::State currentSession() const;
     bool restoreSession();
     void applyViewToggle(QAction* action);

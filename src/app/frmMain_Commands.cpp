@@ -269,6 +269,19 @@ void frmMain::mnuEdit_DropDown()
     Action("mnuEditDelete")->setEnabled(ToolbarButton(QStringLiteral("Copy"))->isEnabled());
     frmDocument* doc = ActiveDocument();
     Action("mnuEditDeleteLine")->setEnabled(doc && doc->Editor()->LineCount() > 0);
+    const QString br = doc ? doc->Editor()->LineBreak() : QString();
+    Action("mnuEditEolLF")->setChecked(br == QLatin1String("\n"));
+    Action("mnuEditEolCRLF")->setChecked(br == QLatin1String("\r\n"));
+}
+
+void frmMain::ConvertLineBreaks(const QString& lineBreak)
+{
+    frmDocument* doc = ActiveDocument();
+    if (!doc || !doc->IsEditMode() || doc->IsBusy())
+        return;
+    doc->Editor()->ConvertLineBreaks(lineBreak);
+    doc->fctnRefreshStatus();
+    mnuEdit_DropDown();
 }
 
 void frmMain::mnuEditUndo_Click()

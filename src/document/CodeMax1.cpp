@@ -547,6 +547,16 @@ QString CodeMax1::LineBreak() const
     return m_format.lineBreak;
 }
 
+void CodeMax1::ConvertLineBreaks(const QString& lineBreak)
+{
+    FileFormat format = m_format;
+    format.lineBreak = lineBreak == QLatin1String("\n") ? lineBreak : QStringLiteral("\r\n");
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_CONVERTEOLS, format.lineBreak.size() == 1 ? SC_EOL_LF : SC_EOL_CRLF);
+    SendScintilla(SCI_ENDUNDOACTION);
+    SetFormat(format);
+}
+
 bool CodeMax1::OpenFile(const QString& path, QString* error)
 {
     m_cancelLoad = false;

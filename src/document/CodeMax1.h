@@ -135,6 +135,8 @@ public:
     void SetFormat(const FileFormat& format);
     // "\r\n" or "\n": the convention new line breaks take in this document.
     QString LineBreak() const;
+    // Every line break to "\n" or "\r\n" as one Undo step; new ones follow.
+    void ConvertLineBreaks(const QString& lineBreak);
 
     void Undo();
     void Redo();

@@ -180,6 +180,10 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     m_panels[3]->setMinimumWidth(80);
     m_panels[4]->setText(tr("Ln %1,  Col %2").arg(1).arg(1));
     m_panels[4]->setMinimumWidth(110);
+    m_formatPanel = new QLabel(m_status);
+    m_formatPanel->setObjectName(QStringLiteral("FormatPanel"));
+    m_formatPanel->setToolTip(tr("Encoding and line breaks"));
+    m_status->insertWidget(4, m_formatPanel);
     m_busyLabel = new QLabel(m_status);
     m_busyLabel->setObjectName(QStringLiteral("BusyLabel"));
     m_busyCancel = new QToolButton(m_status);
@@ -448,6 +452,11 @@ bool frmDocument::ConfirmSaveOverDisk()
 void frmDocument::fctnRefreshStatus()
 {
     m_panels[3]->setText(DocText::SizeText(m_editor->TextLength()));
+    const QString& br = m_editor->Format().lineBreak;
+    m_formatPanel->setText(FileText::EncodingName(m_editor->Format().encoding) + QStringLiteral("  ") +
+                           (br == QLatin1String("\r\n") ? QStringLiteral("CR LF")
+                            : br == QLatin1String("\r")  ? QStringLiteral("CR")
+                                                          : QStringLiteral("LF")));
     if (!m_browser->isVisible()) {
         const CodeMaxRange r = m_editor->GetSel(true);
         m_panels[4]->setText(tr("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1));

@@ -160,6 +160,7 @@ private:
     QWidget* m_browser;
     QStatusBar* m_status;
     std::array<StatusPanel*, 5> m_panels{};
+    QLabel* m_formatPanel = nullptr;   // encoding and line breaks
     DiskFile::State m_disk;
     bool m_missingReported = false;
     bool m_checkingDisk = false;

@@ -140,6 +140,27 @@ private slots:
         QCOMPARE(state(), (QList<bool>{true, false}));
     }
 
+    // The status bar names the encoding and line breaks; Edit > Line Endings converts, and the
+    // file is saved with what was chosen.
+    void lineEndings()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("dos.html"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>\r\n\xc3\xa9\r\n") && f.flush());
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", f.fileName()}));
+        auto* panel = m->ActiveDocument()->findChild<QLabel*>("FormatPanel");
+        QCOMPARE(panel->text(), QString("UTF-8  CR LF"));
+        m->Action("mnuEditEolLF")->trigger();
+        QCOMPARE(panel->text(), QString("UTF-8  LF"));
+        QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
+        QVERIFY(m->Action("mnuFileSave")->isEnabled());
+        m->Action("mnuFileSave")->trigger();
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<P>\n\xc3\xa9\n"));
+        CloseMain(prompter);
+    }
+
     // Several files on one command line, also handed over from a second start: each in its own
     // document, the last one active; a name that is missing is reported and the others open.
     void severalFiles()

@@ -327,6 +327,34 @@ private slots:
         QCOMPARE(e.SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 2), 0);
     }
 
+    // Edit > Line Endings: every break converted as one Undo step; new breaks follow.
+    void lineBreakConversion_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("mixed to CR LF") << "a\nb\r\nc\rd\n" << "\r\n" << "a\r\nb\r\nc\r\nd\r\n";
+        QTest::newRow("CR LF to LF") << "a\r\n\r\nb" << "\n" << "a\n\nb";
+        QTest::newRow("none") << "abc" << "\r\n" << "abc";
+    }
+    void lineBreakConversion()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, to);
+        QFETCH(QString, after);
+        CodeMax1 e;
+        e.SetText(before);
+        e.ConvertLineBreaks(to);
+        QCOMPARE(e.Text(), after);
+        QCOMPARE(e.LineBreak(), to);
+        e.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+        e.SendScintilla(QsciScintillaBase::SCI_NEWLINE);
+        QCOMPARE(e.Text(), after + to);
+        e.Undo();
+        e.Undo();
+        QCOMPARE(e.Text(), before);
+    }
+
     void columnsOnLongLines()
     {
         using S = QsciScintillaBase;
