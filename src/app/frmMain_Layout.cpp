@@ -284,8 +284,7 @@ void frmMain::SetTabbedDocuments(bool tabbed)
     }
     if (active)
         m_mdi->setActiveSubWindow(active);
-    if (StartupBool(Key::Tabbed) != tabbed)
-        SaveSetting(Key::Tabbed, SettingText::FromBool(tabbed));
+    SaveSetting(Key::Tabbed, SettingText::FromBool(tabbed));   // written only when it differs
 }
 
 void frmMain::applyViewToggle(QAction* action)

@@ -110,7 +110,6 @@ private slots:
         m = StartMain();
         area = m->findChild<QMdiArea*>("MDIClient");
         QVERIFY(m->Action("mnuWindowTabbed")->isChecked() && area->viewMode() == QMdiArea::TabbedView);
-        QVERIFY(m->ActiveDocument());
         m->Action("mnuWindowTabbed")->trigger();
         QCOMPARE(area->viewMode(), QMdiArea::SubWindowView);
         QVERIFY(m->Action("mnuWindowCascade")->isEnabled());
@@ -171,6 +170,9 @@ private slots:
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>"));
         }
+        // One file keeps the form a running instance of an older version reads.
+        QVERIFY(CommandLineFromArguments({"qrn"}).isEmpty() && CommandLineFromArguments({"qrn", ""}).isEmpty());
+        QCOMPARE(CommandLineFromArguments({"qrn", "/a b/c.html"}), QStringLiteral("\"/a b/c.html\""));
         QCOMPARE(CommandLineFiles(CommandLineFromArguments({"qrn", a, "", b})), (QStringList{a, b}));
         prompter->queueMsgBox(MsgAnswer::OK);
         frmMain* m = StartMain(CommandLineFromArguments({"qrn", a, gone, b}));

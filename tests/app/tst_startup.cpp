@@ -17,12 +17,6 @@ private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); ClearCommandLineOverride(); }
 
-    void commandLineForm()
-    {
-        QVERIFY(CommandLineFromArguments({"qrn"}).isEmpty() && CommandLineFromArguments({"qrn", ""}).isEmpty());
-        QCOMPARE(CommandLineFromArguments({"qrn", "/a b/c.html"}), QStringLiteral("\"/a b/c.html\""));
-    }
-
     // A killed first instance leaves its socket: the next start becomes the first instance and opens its
     // file itself; later starts hand over nothing, or their file, and end, unless the mode is off.
     void handOverBetweenProcesses()
