@@ -213,6 +213,14 @@ Outcome Run(const QStringList& arguments, QWidget* owner, BusyScope* busy)
     return out;
 }
 
+QString ResultText(QString tidied)
+{
+    tidied.remove(QLatin1Char('\r'));
+    while (tidied.endsWith(QLatin1Char('\n')))
+        tidied.chop(1);
+    return tidied;
+}
+
 void mnuToolsTidy_Click(Workspace* main)
 {
     QPointer<frmDocument> doc = main->ActiveDocument();
@@ -264,11 +272,7 @@ void mnuToolsTidy_Click(Workspace* main)
         return;
     busy.End();
 
-    QString text = dialog.TidiedText();
-    text.remove(QLatin1Char('\r'));
-    while (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    text = FileText::NormaliseLineBreaks(text, editor->LineBreak());
+    const QString text = FileText::NormaliseLineBreaks(ResultText(dialog.TidiedText()), editor->LineBreak());
     const CodeMaxRange remembered = editor->GetSel(false);
     const int last = editor->LineCount() - 1;
     editor->SetSel({0, 0, last, editor->GetLineLength(last)}, false);

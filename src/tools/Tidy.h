@@ -25,6 +25,9 @@ QStringList Arguments(RunKind kind, const QString& folder, TextEncoding encoding
 QByteArray EncodePage(const QString& text, TextEncoding encoding);
 QString DecodePage(const QByteArray& bytes, TextEncoding encoding);
 
+// Tidy's page as it replaces the document's text: no CRs, no line breaks at the end.
+QString ResultText(QString tidied);
+
 // "Tidy/tidy" beside the program when present, else "tidy" from PATH.
 QString Program();
 // Tests point the front end at another program (empty restores the search)

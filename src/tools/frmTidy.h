@@ -28,6 +28,7 @@ public:
     QLabel* Label1() const { return m_label; }
     QPushButton* cmdOK() const { return m_ok; }
     QPushButton* cmdCancel() const { return m_cancel; }
+    QPushButton* cmdShowChanges() const { return m_showChanges; }
 
     // Set once the tidy run has produced the text that replaces the document's.
     bool Applied() const { return m_applied; }
@@ -35,17 +36,24 @@ public:
 
     void cmdOK_Click();
     void cmdCancel_Click();
+    // Runs Tidy and shows its result against the document as a unified diff;
+    // Tidy document then applies that same result.
+    void cmdShowChanges_Click();
 
 private:
     bool isTidy() const;
     void popupHelp(const QPoint& pos);
     void refreshClear();
+    bool runTidy(bool hideWhileRunning);
 
     Workspace* m_main;
     CodeMax1* m_editor;
     QLabel* m_label;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    QPushButton* m_showChanges;
+    QString m_log;
+    QString m_original;   // the page as Tidy was given it
     QString m_folder;
     BusyScope* m_busy = nullptr;
     TextEncoding m_encoding = TextEncoding::Utf8;

@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 #include "document/CodeMax1.h"
 #include "document/FileText.h"
+#include "tools/LineDiff.h"
 #include "tools/Tidy.h"
 #include "tools/frmTidy.h"
 
@@ -181,6 +182,123 @@ private slots:
                  qPrintable(prompter->messages().join('|')));
         QCOMPARE(doc->Editor()->Text(), QString(kWarnings));
         QVERIFY(!doc->Editor()->Modified());
+        QVERIFY(!QDir(Tidy::LastWorkFolder()).exists());
+    }
+
+    void unifiedDiff_data()
+    {
+        QTest::addColumn<QString>("a");   // lines joined by '|'
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("diff");   // without the two name lines
+        QTest::newRow("equal") << "x|y" << "x|y" << 3 << "";
+        QTest::newRow("one line changed") << "1|2|3|4|5|6|7|8|9" << "1|2|3|4|five|6|7|8|9" << 3
+                                          << "@@ -2,7 +2,7 @@\n 2\n 3\n 4\n-5\n+five\n 6\n 7\n 8\n";
+        QTest::newRow("into an empty text") << "" << "x|y" << 3 << "@@ -0,0 +1,2 @@\n+x\n+y\n";
+        QTest::newRow("all removed") << "x" << "" << 3 << "@@ -1 +0,0 @@\n-x\n";
+        QTest::newRow("added at the end") << "x" << "x|y" << 3 << "@@ -1 +1,2 @@\n x\n+y\n";
+        QTest::newRow("far apart: two hunks") << "1|2|3|4|5|6|7" << "1|two|3|4|5|six|7" << 1
+                                              << "@@ -1,3 +1,3 @@\n 1\n-2\n+two\n 3\n@@ -5,3 +5,3 @@\n 5\n-6\n+six\n 7\n";
+        QTest::newRow("near: one hunk") << "1|2|3|4|5" << "1|two|3|four|5" << 1
+                                        << "@@ -1,5 +1,5 @@\n 1\n-2\n+two\n 3\n-4\n+four\n 5\n";
+        QTest::newRow("lines moved") << "a|b|c|d" << "b|c|d|a" << 0 << "@@ -1 +0,0 @@\n-a\n@@ -4,0 +4 @@\n+a\n";
+    }
+    void unifiedDiff()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, context);
+        QFETCH(QString, diff);
+        auto lines = [](const QString& s) { return s.isEmpty() ? QStringList() : s.split('|'); };
+        QCOMPARE(LineDiff::Unified(lines(a), lines(b), "a", "b", context), diff.isEmpty() ? diff : "--- a\n+++ b\n" + diff);
+    }
+
+    // The edit script gives back both texts and is as short as their longest common subsequence allows;
+    // past the limit of changes it is still whole.
+    void lineDiffIsShortest()
+    {
+        QRandomGenerator random(7);
+        auto text = [&] {
+            QStringList lines;
+            for (int n = random.bounded(12); n > 0; --n)
+                lines << QString(QChar('a' + random.bounded(3)));
+            return lines;
+        };
+        for (int round = 0; round < 400; ++round) {
+            const QStringList a = text(), b = text();
+            std::vector<std::vector<int>> lcs(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+            for (qsizetype i = a.size() - 1; i >= 0; --i)
+                for (qsizetype j = b.size() - 1; j >= 0; --j)
+                    lcs[i][j] = a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+            for (int limit : {2000, 1}) {
+                QStringList before, after;
+                int changes = 0;
+                for (const LineDiff::Line& line : LineDiff::Compare(a, b, limit)) {
+                    if (line.kind != LineDiff::Kind::Added)
+                        before << line.text;
+                    if (line.kind != LineDiff::Kind::Removed)
+                        after << line.text;
+                    changes += line.kind != LineDiff::Kind::Same;
+                }
+                QCOMPARE(before, a);
+                QCOMPARE(after, b);
+                if (limit > 1)
+                    QCOMPARE(changes, int(a.size() + b.size()) - 2 * lcs[0][0]);
+            }
+        }
+    }
+
+    // "Show changes" shows Tidy's result against the page with changed lines marked; Tidy document
+    // then applies that result, Close leaves the page, and declining to force Tidy keeps the log.
+    void showChanges_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("apply");
+        QTest::newRow("applied") << kWarnings << true;
+        QTest::newRow("closed") << kWarnings << false;
+        QTest::newRow("error, not forced") << kError << false;
+    }
+    void showChanges()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, apply);
+        CodeMax1* e = StartMain()->ActiveDocument()->Editor();
+        e->SetText(page);
+        const QString tidied = tidyDirectly(page, false);
+        QString diff, label;
+        QList<int> marks;
+        prompter->queueDialog([&](QDialog* d) {
+            auto* t = qobject_cast<frmTidy*>(d);
+            t->cmdShowChanges()->click();
+            diff = t->Editor()->Text();
+            label = t->Label1()->text();
+            for (int line = 0; line < t->Editor()->LineCount(); ++line)
+                marks << int(t->Editor()->markersAtLine(line) >> 2);
+            apply ? t->cmdOK_Click() : t->cmdCancel_Click();
+            return t->result();
+        });
+        if (page == kError)
+            prompter->queueMsgBox(MsgAnswer::No);
+        MainWindow()->Action("mnuToolsTidy")->trigger();
+        if (page == kError) {
+            QCOMPARE(label, QString("Log file"));
+            QVERIFY(diff.contains(" - Error: "));
+        } else {
+            QCOMPARE(label, QString("What Tidy document would change"));
+            QStringList lines = tidied.split("\r\n");
+            for (QString& line : lines)
+                line.prepend('+');
+            QCOMPARE(diff, QString("--- Document\n+++ After HTML Tidy\n@@ -1 +1,%1 @@\n-%2\n%3\n")
+                               .arg(lines.size()).arg(QString(kWarnings).trimmed(), lines.join('\n')));
+            QList<int> expected{0, 0, 0, 1};   // names, hunk head, the removed line, then the added ones
+            expected.append(QList<int>(lines.size(), 2));
+            QCOMPARE(marks.mid(0, expected.size()), expected);
+        }
+        QCOMPARE(e->Text(), apply ? tidied : page);
+        if (apply) {
+            e->Undo();
+            QCOMPARE(e->Text(), page);
+        }
         QVERIFY(!QDir(Tidy::LastWorkFolder()).exists());
     }
 
