@@ -76,11 +76,19 @@ inline qsizetype TypingPosition(const QByteArray& text)
 // toolbar and status refresh of the program happen) is timed apart from the
 // paint it then causes, which is the control's. Prints medians and 99th
 // percentiles in milliseconds: KEY, KEY99, PAINTED, PAINTED99.
-inline QByteArray TypeKeys(QWidget* w, int keys)
+// With pauseEvery, after that many keys the events run untimed for pauseMs, as when
+// the typist stops for a moment; the keys after a pause meet what it set off.
+inline QByteArray TypeKeys(QWidget* w, int keys, int pauseEvery = 0, int pauseMs = 0)
 {
     const char* text = "<B>typing</B> ";
     QVector<double> key, painted;
     for (int i = 0; i < keys; ++i) {
+        if (pauseEvery && i && i % pauseEvery == 0) {
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < pauseMs)
+                QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
         QElapsedTimer t;
         t.start();
         QTest::keyClick(w, text[i % 14]);

@@ -10,6 +10,7 @@
 #include "insert/InsertionMenus.h"
 #include "insert/Snippet.h"
 #include "options/OptionsCommands.h"
+#include "tools/LivePreview.h"
 #include "tools/Sidebar.h"
 #include "tools/ToolCommands.h"
 
@@ -237,6 +238,7 @@ void Main()
     InstallSidebar(main);
     InstallOptionsCommands(main);
     InstallToolCommands(main);
+    InstallLivePreview(main);
     main->Form_Load();
     HideSplash();
     main->show();

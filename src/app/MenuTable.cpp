@@ -68,6 +68,7 @@ const QList<Row>& Rows()
         {"mnuView", "mnuViewWhitespace", QT_TRANSLATE_NOOP("frmMain", "&Whitespace"), None, Checkable | Checked | Disabled},
         {"mnuView", "mnuViewFold", QT_TRANSLATE_NOOP("frmMain", "&Fold margin"), None, Checkable},
         {"mnuView", "mnuViewWrap", QT_TRANSLATE_NOOP("frmMain", "Word w&rap"), None, Checkable},
+        {"mnuView", "mnuViewLivePreview", QT_TRANSLATE_NOOP("frmMain", "Li&ve Preview"), None, Checkable | Disabled},
         {"mnuView", "mnuViewBar1", "", None, Separator},
         {"mnuView", "mnuViewToolbar", QT_TRANSLATE_NOOP("frmMain", "&Toolbar"), None, Checkable | Checked},
         {"mnuView", "mnuViewPowerBar", QT_TRANSLATE_NOOP("frmMain", "&Powerbar"), None, Checkable | Checked},

@@ -25,6 +25,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 StatusPanel::StatusPanel(QWidget* parent) : QLabel(parent)
@@ -204,6 +206,13 @@ frmDocument::frmDocument(Workspace* owner) : QWidget(nullptr), m_main(owner)
     m_longLines->hide();
     connect(m_longLines, &QToolButton::clicked, this, [this] { m_main->Action(QStringLiteral("mnuToolsBreakLines"))->trigger(); });
     m_status->addPermanentWidget(m_longLines);
+    m_liveButton = new QToolButton(m_status);
+    m_liveButton->setObjectName(QStringLiteral("cmdLivePreview"));
+    m_liveButton->setText(tr("Live Preview"));
+    m_liveButton->setToolTip(tr("Show the page beside the text, refreshed as you type"));
+    m_liveButton->setCheckable(true);
+    m_liveButton->setAutoRaise(true);
+    m_status->addPermanentWidget(m_liveButton);
     m_status->addPermanentWidget(m_busyLabel);
     m_status->addPermanentWidget(m_busyCancel);
     showBusy(QString(), false);
@@ -275,6 +284,35 @@ void frmDocument::SetWebBrowser(QWidget* browser)
     m_browser->deleteLater();
     m_browser = browser;
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+}
+
+void frmDocument::SetSideView(QWidget* view)
+{
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    const bool hadFocus = m_editor->hasFocus();
+    if (m_split) {
+        m_editor->setParent(this);
+        delete layout->replaceWidget(m_split, m_editor);
+        delete m_split;   // and the old view with it
+        m_split = nullptr;
+    }
+    m_sideView = view;
+    if (view) {
+        m_split = new QSplitter(Qt::Horizontal, this);
+        m_split->setObjectName(QStringLiteral("LiveSplit"));
+        m_split->setChildrenCollapsible(false);
+        delete layout->replaceWidget(m_editor, m_split);
+        m_split->addWidget(m_editor);
+        m_split->addWidget(view);
+        m_split->setSizes({1, 1});
+        view->show();
+        m_split->show();
+    }
+    m_editor->show();
+    if (hadFocus)
+        m_editor->setFocus();
+    QSignalBlocker quiet(m_liveButton);
+    m_liveButton->setChecked(view != nullptr);
 }
 
 QMdiSubWindow* frmDocument::SubWindow() const

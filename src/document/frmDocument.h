@@ -11,6 +11,7 @@
 
 class CodeMax1;
 class QMdiSubWindow;
+class QSplitter;
 class QStatusBar;
 class QToolButton;
 class Workspace;
@@ -86,6 +87,12 @@ public:
     CodeMax1* Editor() const { return m_editor; }
     QWidget* WebBrowser1() const { return m_browser; }
     void SetWebBrowser(QWidget* browser);
+    // A view beside the text, in a split the user can resize; null closes the split
+    // and deletes the view.
+    void SetSideView(QWidget* view);
+    QWidget* SideView() const { return m_sideView; }
+    // The status bar's Live Preview switch; what it switches is wired from above.
+    QToolButton* LivePreviewButton() const { return m_liveButton; }
     QStatusBar* StatusBar1() const { return m_status; }
     StatusPanel* Panel(int i) const { return m_panels.at(i - 1); }
     QMdiSubWindow* SubWindow() const;
@@ -170,5 +177,8 @@ private:
     QLabel* m_busyLabel = nullptr;
     QToolButton* m_busyCancel = nullptr;
     QToolButton* m_longLines = nullptr;
+    QToolButton* m_liveButton = nullptr;
+    QSplitter* m_split = nullptr;
+    QPointer<QWidget> m_sideView;
     int m_lengthAtLineCheck = 0;
 };

@@ -1,6 +1,8 @@
 // Preview mode and the external browser: the page's copy and the embedded browser.
 #include "tools/Preview.h"
 
+#include "tools/LivePreview.h"
+
 #include "base/Prompter.h"
 #include "base/ShellRoutines.h"
 #include "document/Workspace.h"
@@ -31,14 +33,15 @@ QString caretText(const frmDocument* doc)
     return frmDocument::tr("Ln %1,  Col %2").arg(r.endLine + 1).arg(r.endCol + 1);
 }
 
-// The copy the browser shows: beside the page, so that its relative addresses
-// resolve; where that folder cannot be written, in the per-user folder with a
-// BASE that points them back at the page's folder. The path written, or empty.
-QString writeCopy(Workspace* main, frmDocument* doc, const Target& t)
+} // namespace
+
+QString WriteCopy(Workspace* main, frmDocument* doc, const Target& t, const QObject* owner)
 {
+    if (!owner)
+        owner = doc;
     QString error;
     if (ToolFiles::WriteEditorCopy(doc->Editor(), t.Path(), &error)) {
-        CopyRegistry::Add(doc, t.Path());
+        CopyRegistry::Add(owner, t.Path());
         return t.Path();
     }
     if (doc->HasFile() && t.mapping != Mapping::AsRawText) {
@@ -48,7 +51,7 @@ QString writeCopy(Workspace* main, frmDocument* doc, const Target& t)
         const QString text = WithBase(doc->Editor()->Text(), t.folder);
         if (own.Path() != t.Path() &&
             ToolFiles::WriteCopy(own.Path(), FileText::Encode(text, doc->Editor()->Format()), &ignored)) {
-            CopyRegistry::Add(doc, own.Path());
+            CopyRegistry::Add(owner, own.Path());
             return own.Path();
         }
     }
@@ -56,7 +59,6 @@ QString writeCopy(Workspace* main, frmDocument* doc, const Target& t)
            MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), main);
     return QString();
 }
-} // namespace
 
 QString WithBase(const QString& page, const QString& folder)
 {
@@ -155,6 +157,8 @@ bool PanelClick(Workspace* main, frmDocument* doc, int panel)
         return false;
     const bool preview = panel == 2;
     if (preview) {
+        // The page fills the window: the split beside the text closes.
+        LivePreview::SetOpen(main, doc, false);
         const Target t = TargetFor(doc->HasFile() ? doc->PathPanel() : QString(), true);
         if (t.mapping == Mapping::AsHtml) {
             MsgBox(tr("Preview does not support server scripts, so Active Server Pages are previewed as HTML."),
@@ -167,7 +171,7 @@ bool PanelClick(Workspace* main, frmDocument* doc, int panel)
                 return false;
         }
         QWidget* browser = Browser(doc);
-        const QString copy = browser ? writeCopy(main, doc, t) : QString();
+        const QString copy = browser ? WriteCopy(main, doc, t) : QString();
         if (copy.isEmpty())
             return false;
         BrowserView* view = viewOf(doc);
@@ -200,7 +204,7 @@ void ExternalBrowser(Workspace* main, frmDocument* doc)
     if (!doc)
         return;
     const Target t = TargetFor(doc->HasFile() ? doc->PathPanel() : QString(), false);
-    const QString copy = writeCopy(main, doc, t);
+    const QString copy = WriteCopy(main, doc, t);
     if (!copy.isEmpty())
         fctnShellExec(QStringLiteral("Open"), copy);
 }

@@ -3,6 +3,7 @@
 // temporary copy "~preview_qrn.<extension>" of the editor's text.
 #include <QString>
 
+class QObject;
 class QWidget;
 class frmDocument;
 class Workspace;
@@ -22,6 +23,12 @@ struct Target {
     QString originalExtension;
     QString Path() const { return folder + QStringLiteral("~preview_qrn.") + extension; }
 };
+
+// Writes the copy the browser shows: beside the page, so that its relative addresses
+// resolve; where that folder cannot be written, in the per-user folder with a BASE
+// that points them back at the page's folder. owner (doc when null) is who made it,
+// for its removal. The path written, or empty after a message naming the cause.
+QString WriteCopy(Workspace* main, frmDocument* doc, const Target& t, const QObject* owner = nullptr);
 
 // page with a BASE pointing at folder, so that its relative addresses resolve there
 // from a copy elsewhere; a page with a BASE of its own is left as it is.

@@ -1,5 +1,7 @@
 #include <QListWidget>
 #include <QMenu>
+#include <QSplitter>
+#include <QToolButton>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -8,6 +10,7 @@
 #include "UrlCatcher.h"
 #include "document/CodeMax1.h"
 #include "document/CopyRegistry.h"
+#include "tools/LivePreview.h"
 #include "tools/Preview.h"
 #include "tools/ToolFiles.h"
 
@@ -175,6 +178,65 @@ private slots:
         QVERIFY(!QFileInfo::exists(left));
         QCOMPARE(ReadTestFile(keep), QByteArray("mine"));
         QVERIFY(!list.exists());
+    }
+
+    // The page beside the text follows the typing once it pauses, keeps its place, never holds
+    // typing up (not even a page whose script never ends), and leaves no copy when closed.
+    void livePreview()
+    {
+        LivePreview::SetDelay(100);
+        QByteArray tall = "<html><head><title>One</title></head><body>";
+        for (int i = 0; i < 300; ++i)
+            tall += "<p>line " + QByteArray::number(i) + "</p>";
+        const QString path = writeFile("live/page.html", tall + "</body></html>");
+        frmDocument* doc = open(path);
+        frmMain* m = MainWindow();
+        QAction* action = m->Action("mnuViewLivePreview");
+        QVERIFY(action->isEnabled() && !action->isChecked());
+        action->trigger();
+        auto* view = doc->findChild<QWebEngineView*>("LiveBrowser");
+        QVERIFY(view); QVERIFY(view->isVisible()); QVERIFY(doc->Editor()->isVisible()); QVERIFY(doc->findChild<QSplitter*>("LiveSplit"));
+        QVERIFY(action->isChecked() && doc->LivePreviewButton()->isChecked() && doc->IsEditMode());
+        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("One"), 20000);
+        view->page()->runJavaScript("window.scrollTo(0, 1500)");
+        QTRY_COMPARE_WITH_TIMEOUT(int(view->page()->scrollPosition().y()), 1500, 10000);
+
+        // Typing goes to the text; the page follows once it stops.
+        doc->Editor()->SetSel({0, 19, 0, 22}, true);
+        doc->Editor()->setFocus();
+        QTest::keyClicks(doc->Editor(), "Two");
+        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("Two"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(view->page()->scrollPosition().y()), 1500, 10000);
+        QCOMPARE(ReadTestFile(dir.filePath("live/~preview_qrn.html")).left(33), QByteArray("<html><head><title>Two</title></h"));
+        QCOMPARE(ReadTestFile(path), tall + "</body></html>");
+
+        // A script that never ends runs in the page's own process.
+        doc->Editor()->SetText("<title>Busy</title><script>for (;;) {}</script>");
+        QTest::qWait(1000);
+        doc->Editor()->SetCaretPos(0, 0);
+        QTest::keyClicks(doc->Editor(), "still typing ");
+        QVERIFY(doc->Editor()->Text().startsWith("still typing <title>Busy"));
+        QTRY_VERIFY(ReadTestFile(dir.filePath("live/~preview_qrn.html")).startsWith("still typing "));
+
+        // Closed from the status bar: no copy stays, and the text has the window again.
+        QTest::mouseClick(doc->LivePreviewButton(), Qt::LeftButton);
+        QVERIFY(!doc->findChild<QSplitter*>("LiveSplit") && !action->isChecked() && !doc->findChild<QWebEngineView*>("LiveBrowser"));
+        QCOMPARE(previewFiles(dir.filePath("live")), QStringList());
+        QVERIFY(doc->Editor()->isVisible() && doc->Editor()->parentWidget() == doc);
+
+        // Preview mode takes the whole window; closing the document takes the copy with it.
+        QTest::mouseClick(doc->LivePreviewButton(), Qt::LeftButton);
+        QVERIFY(LivePreview::IsOpen(doc));
+        click(doc, 2);
+        QVERIFY(!LivePreview::IsOpen(doc) && !doc->IsEditMode() && !action->isEnabled());
+        click(doc, 1);
+        action->trigger();
+        QVERIFY(LivePreview::IsOpen(doc));
+        prompter->queueMsgBox(MsgAnswer::No);   // not saved
+        doc->SubWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(previewFiles(dir.filePath("live")), QStringList());
+        QVERIFY(!action->isEnabled());
     }
 
     // A page in a folder that cannot be written: the copy goes to the per-user folder and its
