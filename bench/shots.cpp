@@ -1,6 +1,6 @@
 // Not a benchmark: starts the program on a page and brings it into one of the
 // states the README shows, then keeps running until killed, so that
-// scripts/screenshot can take a picture. Modes: edit, menu, preview, tidy, options, wizard,
+// scripts/screenshot can take a picture. Modes: edit, menu, preview, live, tidy, tidydiff, options, wizard,
 // windows and tabs (both with every file named after the mode).
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -13,7 +13,10 @@
 #include "base/Settings.h"
 #include "document/frmDocument.h"
 #include "base/BrowserView.h"
+#include "tools/LivePreview.h"
 #include "tools/Preview.h"
+
+#include <QPushButton>
 
 int main(int argc, char* argv[])
 {
@@ -43,7 +46,15 @@ int main(int argc, char* argv[])
             Preview::PanelClick(main, doc, 2);
         } else if (mode == QLatin1String("menu")) {
             main->PowerbarButton(4)->showMenu();
-        } else if (mode == QLatin1String("tidy")) {
+        } else if (mode == QLatin1String("live")) {
+            LivePreview::SetOpen(main, doc, true);
+        } else if (mode == QLatin1String("tidy") || mode == QLatin1String("tidydiff")) {
+            if (mode == QLatin1String("tidydiff"))
+                QTimer::singleShot(1000, [] {
+                    for (QWidget* w : QApplication::topLevelWidgets())
+                        if (auto* show = w->findChild<QPushButton*>(QStringLiteral("cmdShowChanges")))
+                            show->click();
+                });
             main->Action(QStringLiteral("mnuToolsTidy"))->trigger();
         } else if (mode == QLatin1String("options")) {
             QTimer::singleShot(600, [] {

@@ -298,13 +298,16 @@ void frmDocument::SetSideView(QWidget* view)
     }
     m_sideView = view;
     if (view) {
+        const int width = qMax(2, m_editor->width());   // before the split takes its place
         m_split = new QSplitter(Qt::Horizontal, this);
         m_split->setObjectName(QStringLiteral("LiveSplit"));
         m_split->setChildrenCollapsible(false);
         delete layout->replaceWidget(m_editor, m_split);
         m_split->addWidget(m_editor);
         m_split->addWidget(view);
-        m_split->setSizes({1, 1});
+        m_split->setStretchFactor(0, 1);
+        m_split->setStretchFactor(1, 1);
+        m_split->setSizes({width / 2, width - width / 2});
         view->show();
         m_split->show();
     }

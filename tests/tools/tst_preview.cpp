@@ -195,7 +195,9 @@ private slots:
         QVERIFY(action->isEnabled() && !action->isChecked());
         action->trigger();
         auto* view = doc->findChild<QWebEngineView*>("LiveBrowser");
-        QVERIFY(view); QVERIFY(view->isVisible()); QVERIFY(doc->Editor()->isVisible()); QVERIFY(doc->findChild<QSplitter*>("LiveSplit"));
+        QVERIFY(view && view->isVisible() && doc->Editor()->isVisible() && doc->findChild<QSplitter*>("LiveSplit"));
+        QVERIFY2(view->width() > doc->width() / 3 && doc->Editor()->width() > doc->width() / 3,
+                 qPrintable(QString("%1 beside %2").arg(view->width()).arg(doc->Editor()->width())));
         QVERIFY(action->isChecked() && doc->LivePreviewButton()->isChecked() && doc->IsEditMode());
         QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("One"), 20000);
         view->page()->runJavaScript("window.scrollTo(0, 1500)");
