@@ -108,6 +108,11 @@ bool SetOpen(Workspace* main, frmDocument* doc, bool open)
         return false;
     if (open == IsOpen(doc))
         return true;
+    if (open && !doc->IsEditMode()) {
+        // Preview mode already shows the page in the whole window.
+        doc->SetSideView(nullptr);
+        return false;
+    }
     if (!open) {
         Session* session = sessionOf(doc);
         doc->SetSideView(nullptr);
@@ -145,7 +150,10 @@ void InstallLivePreview(Workspace* main)
     QObject::connect(main, &Workspace::DocumentCreated, main, [main](frmDocument* doc) {
         QObject::connect(doc->LivePreviewButton(), &QToolButton::toggled, main,
                          [main, doc](bool checked) { SetOpen(main, doc, checked); });
-        QObject::connect(doc, &frmDocument::commandsChanged, main, [main] { showState(main); });
+        QObject::connect(doc, &frmDocument::commandsChanged, main, [main, doc] {
+            doc->LivePreviewButton()->setEnabled(doc->IsEditMode());
+            showState(main);
+        });
     });
     QObject::connect(main->MdiArea(), &QMdiArea::subWindowActivated, main, [main] { showState(main); });
     showState(main);

@@ -231,6 +231,7 @@ private slots:
         QVERIFY(LivePreview::IsOpen(doc));
         click(doc, 2);
         QVERIFY(!LivePreview::IsOpen(doc) && !doc->IsEditMode() && !action->isEnabled());
+        QVERIFY(!doc->LivePreviewButton()->isEnabled() && !LivePreview::SetOpen(m, doc, true));
         click(doc, 1);
         action->trigger();
         QVERIFY(LivePreview::IsOpen(doc));
