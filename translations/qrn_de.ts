@@ -606,6 +606,13 @@
     </message>
 </context>
 <context>
+    <name>LivePreview</name>
+    <message>
+        <source>The live preview needs the embedded browser, which is not installed.</source>
+        <translation>Die Live-Vorschau braucht den eingebetteten Browser, der nicht installiert ist.</translation>
+    </message>
+</context>
+<context>
     <name>Preview</name>
     <message>
         <source>&apos; could not be saved.</source>
@@ -1214,6 +1221,14 @@ Abbrechen: keines von beiden.</translation>
         <source>Encoding and line breaks</source>
         <translation>Kodierung und Zeilenumbrüche</translation>
     </message>
+    <message>
+        <source>Live Preview</source>
+        <translation>Live-Vorschau</translation>
+    </message>
+    <message>
+        <source>Show the page beside the text, refreshed as you type</source>
+        <translation>Die Seite neben dem Text zeigen, beim Tippen aufgefrischt</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>
@@ -1731,6 +1746,10 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
         <source>&amp;CR LF (Windows)</source>
         <translation>&amp;CR LF (Windows)</translation>
     </message>
+    <message>
+        <source>Li&amp;ve Preview</source>
+        <translation>Li&amp;ve-Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>frmNew</name>
@@ -2188,6 +2207,30 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
     <message>
         <source>HTML Tidy produced no output, so the document was not changed.</source>
         <translation>HTML Tidy hat keine Ausgabe erzeugt, daher wurde das Dokument nicht geändert.</translation>
+    </message>
+    <message>
+        <source>Show &amp;changes</source>
+        <translation>Än&amp;derungen zeigen</translation>
+    </message>
+    <message>
+        <source>Show what Tidy document would change, before changing it</source>
+        <translation>Zeigen, was „Dokument bereinigen“ ändern würde, bevor es geändert wird</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Dokument</translation>
+    </message>
+    <message>
+        <source>After HTML Tidy</source>
+        <translation>Nach HTML Tidy</translation>
+    </message>
+    <message>
+        <source>HTML Tidy would change nothing in this document.</source>
+        <translation>HTML Tidy würde an diesem Dokument nichts ändern.</translation>
+    </message>
+    <message>
+        <source>What Tidy document would change</source>
+        <translation>Was „Dokument bereinigen“ ändern würde</translation>
     </message>
 </context>
 </TS>
