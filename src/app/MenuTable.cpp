@@ -27,6 +27,12 @@ const QList<Row>& Rows()
         {"mnuFile", "mnuFileSaveAll", QT_TRANSLATE_NOOP("frmMain", "Save A&ll"), Plain(Qt::Key_F12), Disabled},
         {"mnuFile", "mnuFileBar1", "", None, Separator},
         {"mnuFile", "mnuFileProperties", QT_TRANSLATE_NOOP("frmMain", "Propert&ies"), None, Disabled},
+        {"mnuFile", "mnuFileReopenEnc", QT_TRANSLATE_NOOP("frmMain", "&Reopen with Encoding"), None, SubMenu | Disabled},
+        {"mnuFileReopenEnc", "mnuFileReopenUtf8", "UTF-8", None, Checkable},
+        {"mnuFileReopenEnc", "mnuFileReopenUtf16", "UTF-16", None, Checkable},
+        {"mnuFileReopenEnc", "mnuFileReopenLatin1", "ISO-8859-1", None, Checkable},
+        {"mnuFileReopenEnc", "mnuFileReopenWin1252", "Windows-1252", None, Checkable},
+        {"mnuFileReopenEnc", "mnuFileReopenLatin9", "ISO-8859-15", None, Checkable},
         {"mnuFile", "mnuFileBar2", "", None, Separator},
         {"mnuFile", "mnuFilePrint", QT_TRANSLATE_NOOP("frmMain", "&Print..."), Ctrl(Qt::Key_P), Disabled},
         {"mnuFile", "mnuFileBar3", "", None, Separator},
@@ -127,6 +133,18 @@ const QList<Row>& Rows()
         {"mnuHelp", "mnuHelpAbout", QT_TRANSLATE_NOOP("frmMain", "&About..."), Plain(Qt::Key_F1), Item},
     };
     return rows;
+}
+
+const QList<QPair<const char*, TextEncoding>>& ReopenItems()
+{
+    static const QList<QPair<const char*, TextEncoding>> items = {
+        {"mnuFileReopenUtf8", TextEncoding::Utf8},
+        {"mnuFileReopenUtf16", TextEncoding::Utf16LE},
+        {"mnuFileReopenLatin1", TextEncoding::Latin1},
+        {"mnuFileReopenWin1252", TextEncoding::Windows1252},
+        {"mnuFileReopenLatin9", TextEncoding::Latin9},
+    };
+    return items;
 }
 
 void Build(QMenuBar* bar, QHash<QString, QAction*>& actions, QHash<QString, QMenu*>& menus)

@@ -4,6 +4,8 @@
 #include <QKeySequence>
 #include <QString>
 
+#include "document/FileText.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -30,6 +32,10 @@ struct Row {
 
 // Every row, in menu order.
 const QList<Row>& Rows();
+
+// File > Reopen with Encoding: each item's name and the encoding it reads the file in
+// (for UTF-16 the file's BOM decides the byte order).
+const QList<QPair<const char*, TextEncoding>>& ReopenItems();
 
 // Builds the rows into bar, registering actions (separators included) and menus by name.
 void Build(QMenuBar* bar, QHash<QString, QAction*>& actions, QHash<QString, QMenu*>& menus);

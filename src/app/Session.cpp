@@ -35,6 +35,7 @@ void Save(const State& state)
         SaveSetting(kSection, QStringLiteral("File") + k, f.path);
         SaveSetting(kSection, QStringLiteral("Line") + k, QString::number(f.line));
         SaveSetting(kSection, QStringLiteral("Index") + k, QString::number(f.index));
+        SaveSetting(kSection, QStringLiteral("Encoding") + k, f.encoding ? QString::number(int(*f.encoding)) : QString());
     }
     SaveSetting(kSection, QStringLiteral("Count"), QString::number(n));
     SaveSetting(kSection, QStringLiteral("Active"), QString::number(state.active + 1));
@@ -52,6 +53,9 @@ State Load()
                std::max(0, number(QStringLiteral("Index") + k, 0))};
         if (f.path.isEmpty() || !QFileInfo(f.path).isFile())
             continue;   // gone since: skipped without a question
+        const int encoding = number(QStringLiteral("Encoding") + k, -1);
+        if (encoding >= 0 && encoding <= int(kLastEncoding) && IsChosenOnly(TextEncoding(encoding)))
+            f.encoding = TextEncoding(encoding);
         if (i == active)
             state.active = int(state.files.size());
         state.files << f;

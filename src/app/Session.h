@@ -2,12 +2,17 @@
 // The files open at the last exit, for the option that reopens them at start-up.
 #include <QList>
 #include <QString>
+#include <optional>
+
+#include "document/FileText.h"
 
 namespace Session {
 struct File {
     QString path;
     int line = 0;     // caret line and index in it, as the edit control counts them
     int index = 0;
+    // An encoding the user chose (IsChosenOnly), which a plain open would not find.
+    std::optional<TextEncoding> encoding;
     bool operator==(const File&) const = default;
 };
 struct State {

@@ -182,6 +182,8 @@ void frmMain::buildMenus()
     on("mnuFileSaveAll", &frmMain::mnuFileSaveAll_Click);
     on("mnuFileProperties", &frmMain::mnuFileProperties_Click);
     on("mnuFilePrint", &frmMain::mnuFilePrint_Click);
+    for (const auto& [name, encoding] : MenuTable::ReopenItems())
+        on(name, [this, encoding] { ReopenWithEncoding(encoding); });
     for (int i = 1; i <= RecentFiles::Count; ++i)
         connect(Action(QStringLiteral("mnuFileMRU%1").arg(i)), &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
     on("mnuFileExit", &frmMain::mnuFileExit_Click);
@@ -477,6 +479,9 @@ Session::State frmMain::currentSession() const
             continue;
         Session::File file{doc->PathPanel()};
         doc->Editor()->getCursorPosition(&file.line, &file.index);
+        const TextEncoding encoding = doc->Editor()->Format().encoding;
+        if (IsChosenOnly(encoding))
+            file.encoding = encoding;
         if (doc == ActiveDocument())
             state.active = int(state.files.size());
         state.files << file;
@@ -493,7 +498,7 @@ bool frmMain::restoreSession()
         const Session::File& file = state.files.at(i);
         frmDocument* doc = CreateDocument();
         // Loaded as a plain open, but without reordering the recent files.
-        if (!doc->LoadFile(QFileInfo(file.path).fileName(), file.path)) {
+        if (!doc->LoadFile(QFileInfo(file.path).fileName(), file.path, file.encoding)) {
             DiscardIfEmpty(doc);
             continue;
         }
@@ -581,6 +586,7 @@ void frmMain::syncFileSave()
 {
     // Also between drop-downs, so that Ctrl+S acts exactly when the button does.
     Action("mnuFileSave")->setEnabled(ToolbarButton(QStringLiteral("Save"))->isEnabled());
+    syncReopenMenu();
 }
 
 void frmMain::fctnShowDocMenus(bool show)
@@ -592,6 +598,7 @@ void frmMain::fctnShowDocMenus(bool show)
         if (show)
             Action(QLatin1String(n))->setEnabled(true);
     }
+    Menu(QStringLiteral("mnuFileReopenEnc"))->menuAction()->setVisible(show);
     syncFileSave();
     Menu(QStringLiteral("mnuEdit"))->menuAction()->setVisible(show);
     m_list->setEnabled(show);
@@ -607,6 +614,7 @@ void frmMain::refreshCommandsFor(frmDocument* doc)
                                          e->CanCopy(), e->CanPaste(), Action(QStringLiteral("mnuViewEdit"))->isChecked()}));
     // Keep the Edit items in step too, so their shortcuts follow the buttons.
     mnuEdit_DropDown();
+    syncReopenMenu();
 }
 
 void frmMain::DisableCommandsForNoDocument()

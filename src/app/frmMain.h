@@ -159,6 +159,9 @@ private:
     void refreshRecentMenu();
     // Edit > Line Endings.
     void ConvertLineBreaks(const QString& lineBreak);
+    // File > Reopen with Encoding, and the state of its items.
+    void ReopenWithEncoding(TextEncoding encoding);
+    void syncReopenMenu();
     Session::State currentSession() const;
     bool restoreSession();
     void applyViewToggle(QAction* action);

@@ -9,6 +9,7 @@
 #include "document/frmDocument.h"
 #include "base/cCommonDialog.h"
 #include "app/Main.h"
+#include "app/MenuTable.h"
 #include "document/FileProperties.h"
 #include "document/InsertText.h"
 
@@ -22,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 
 namespace {
 QString stripStar(const QString& caption)
@@ -282,6 +284,37 @@ void frmMain::ConvertLineBreaks(const QString& lineBreak)
     doc->Editor()->ConvertLineBreaks(lineBreak);
     doc->fctnRefreshStatus();
     mnuEdit_DropDown();
+}
+
+void frmMain::ReopenWithEncoding(TextEncoding encoding)
+{
+    // The item's check mark follows the document, whatever comes of it.
+    const auto resync = qScopeGuard([this] { syncReopenMenu(); });
+    frmDocument* doc = ActiveDocument();
+    if (!doc || !doc->HasFile() || doc->IsBusy())
+        return;
+    // UTF-16 stands for both byte orders here.
+    const QString name = encoding == TextEncoding::Utf16LE ? QStringLiteral("UTF-16") : FileText::EncodingName(encoding);
+    if (doc->Editor()->Modified() &&
+        MsgBox(QLatin1Char('\'') + doc->PathPanel() +
+                   tr("' has changes that are not saved.\nReopen it as %1 and lose them?").arg(name),
+               MsgButtons::YesNo | MsgButtons::DefaultButton2, MsgIcon::Question, QStringLiteral("QRN"), this) != MsgAnswer::Yes)
+        return;
+    doc->Reload(encoding);
+}
+
+void frmMain::syncReopenMenu()
+{
+    frmDocument* doc = ActiveDocument();
+    // Rereading needs a file, and no work under way on the text.
+    Menu(QStringLiteral("mnuFileReopenEnc"))->menuAction()->setEnabled(doc && doc->HasFile() && !doc->IsBusy());
+    TextEncoding current = doc ? doc->Editor()->Format().encoding : TextEncoding::Utf8;
+    if (current == TextEncoding::Utf8Bom)
+        current = TextEncoding::Utf8;
+    else if (current == TextEncoding::Utf16BE)
+        current = TextEncoding::Utf16LE;
+    for (const auto& [name, encoding] : MenuTable::ReopenItems())
+        Action(QLatin1String(name))->setChecked(doc && encoding == current);
 }
 
 void frmMain::mnuEditUndo_Click()

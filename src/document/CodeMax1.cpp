@@ -557,9 +557,19 @@ void CodeMax1::ConvertLineBreaks(const QString& lineBreak)
     SetFormat(format);
 }
 
-bool CodeMax1::OpenFile(const QString& path, QString* error)
+bool CodeMax1::OpenFile(const QString& path, QString* error, std::optional<TextEncoding> had)
 {
     m_cancelLoad = false;
+    if (had) {
+        const DocumentFile::Loaded file = DocumentFile::LoadAgain(path, *had);
+        if (!file.ok || !SetUtf8Text(file.utf8)) {
+            if (error)
+                *error = file.ok ? tr("Loading was cancelled.") : file.error;
+            return false;
+        }
+        SetFormat(file.format);
+        return true;
+    }
     QPointer<CodeMax1> self(this);
     // A large file is read by pieces, keeping the window painted.
     const auto betweenPieces = [&] {
@@ -593,9 +603,10 @@ bool CodeMax1::OpenFile(const QString& path, QString* error)
     return true;
 }
 
-bool CodeMax1::ReloadFile(const QString& path, QString* error)
+bool CodeMax1::ReloadFile(const QString& path, QString* error, std::optional<TextEncoding> encoding)
 {
-    const DocumentFile::Loaded file = DocumentFile::Load(path);
+    const DocumentFile::Loaded file = encoding ? DocumentFile::LoadAs(path, *encoding)
+                                               : DocumentFile::LoadAgain(path, m_format.encoding);
     if (!file.ok) {
         if (error)
             *error = file.error;

@@ -125,11 +125,14 @@ public:
 
     // --- files: bytes are never lost; see FileText ---
     // On failure returns false, sets *error to a sentence naming the reason, and leaves the text as it was.
-    bool OpenFile(const QString& path, QString* error = nullptr);
+    // With an encoding the document had (a restored session), the file is read as LoadAgain reads it.
+    bool OpenFile(const QString& path, QString* error = nullptr, std::optional<TextEncoding> had = std::nullopt);
     // Writes through a temporary file and rename; keeps encoding, BOM, line endings, symlinks
     // and permissions. Clears Modified on success; on failure leaves everything as it was.
-    // Replaces the text with the file's as one Undo step; Modified false after.
-    bool ReloadFile(const QString& path, QString* error = nullptr);
+    // Replaces the text with the file's as one Undo step; Modified false after. With an
+    // encoding, the file is read in it and the document takes it; bytes that are not text
+    // in it fail the reload. Without, a chosen Windows-1252 or ISO-8859-15 stays (LoadAgain).
+    bool ReloadFile(const QString& path, QString* error = nullptr, std::optional<TextEncoding> encoding = std::nullopt);
     bool SaveFile(const QString& path, bool unused = false, QString* error = nullptr);
     const FileFormat& Format() const { return m_format; }
     void SetFormat(const FileFormat& format);

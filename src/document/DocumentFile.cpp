@@ -31,6 +31,45 @@ Loaded Load(const QString& path, const std::function<bool()>& betweenPieces, con
     return loaded;
 }
 
+namespace {
+// The whole file in *bytes, or false with the reason in loaded.
+bool readWhole(const QString& path, QByteArray* bytes, Loaded* loaded)
+{
+    DiskFile::ReadResult read = DiskFile::Read(path);
+    if (!read.ok) {
+        loaded->error = CodeMax1::tr("Cannot open '%1': %2.").arg(path, read.error);
+        return false;
+    }
+    *bytes = std::move(read.bytes);
+    return true;
+}
+} // namespace
+
+Loaded LoadAs(const QString& path, TextEncoding encoding)
+{
+    Loaded loaded;
+    QByteArray bytes;
+    if (readWhole(path, &bytes, &loaded))
+        loaded.ok = FileText::DecodeAs(bytes, encoding, &loaded.utf8, &loaded.format, &loaded.error);
+    return loaded;
+}
+
+Loaded LoadAgain(const QString& path, TextEncoding current)
+{
+    if (!IsChosenOnly(current))
+        return Load(path);
+    Loaded loaded;
+    QByteArray bytes;
+    if (!readWhole(path, &bytes, &loaded))
+        return loaded;
+    loaded.ok = true;
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        loaded.utf8 = FileText::DecodeToUtf8(bytes, &loaded.format);
+    else
+        FileText::DecodeAs(bytes, current, &loaded.utf8, &loaded.format, nullptr);   // takes any bytes
+    return loaded;
+}
+
 bool Utf8Stream::take(const char* data, qsizetype size)
 {
     if (m_first) {
@@ -152,7 +191,18 @@ bool Save(const CodeMax1& editor, const QString& path, QString* error)
     if (existed && !(permissions & anyWrite))
         return fail(CodeMax1::tr("Cannot save '%1': %2.").arg(path, CodeMax1::tr("Permission denied")));
 
-    const QByteArray bytes = FileText::EncodeFromUtf8(editor.Utf8Text(), editor.Format());
+    // A character the file cannot hold is refused here, before anything is written.
+    QByteArray bytes;
+    FileText::Unwritable unwritable;
+    if (!FileText::EncodeForFile(path, editor.Utf8Text(), editor.Format(), &bytes, &unwritable)) {
+        const QString code = QStringLiteral("U+%1").arg(uint(unwritable.code), 4, 16, QLatin1Char('0')).toUpper();
+        const QString character = QString::fromUcs4(&unwritable.code, 1);
+        const QString named = QChar::isPrint(unwritable.code) ? QStringLiteral("'%1' (%2)").arg(character, code) : code;
+        return fail(CodeMax1::tr("Cannot save '%1': %2 has no place for the character %3 on line %4.\n"
+                                 "Replace it, then save again.")
+                        .arg(path, FileText::EncodingName(editor.Format().encoding), named)
+                        .arg(unwritable.line + 1));
+    }
     QString reason;
     if (!DiskFile::WriteAtomically(target, bytes, &reason))
         return fail(CodeMax1::tr("Cannot save '%1': %2.").arg(path, reason));

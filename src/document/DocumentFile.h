@@ -21,6 +21,11 @@ struct Loaded {
 // betweenPieces as for DiskFile::Read; when it returns false the load is cancelled.
 // With a sink, a large file's pieces go to it as DiskFile::Read says.
 Loaded Load(const QString& path, const std::function<bool()>& betweenPieces = {}, const DiskFile::PieceSink& sink = {});
+// The file read whole in the encoding the user chose, with no guessing (FileText::DecodeAs).
+Loaded LoadAs(const QString& path, TextEncoding encoding);
+// The file read again for a document in this encoding: one the user chose (IsChosenOnly)
+// stays unless the file now starts with a BOM; others are guessed anew.
+Loaded LoadAgain(const QString& path, TextEncoding current);
 
 // Takes a large file into the control while it is read, when it is UTF-8 (the usual
 // case), so that the file is never held in memory beside the control's copy. A file

@@ -86,7 +86,7 @@ Entry Read(const QString& file)
     e.caption = QString::fromUtf8(QByteArray::fromBase64(fields.value("caption")));
     e.number = fields.value("number").toInt();
     const int encoding = fields.value("encoding").toInt();
-    if (encoding >= int(TextEncoding::Utf8) && encoding <= int(TextEncoding::Latin1))
+    if (encoding >= int(TextEncoding::Utf8) && encoding <= int(kLastEncoding))
         e.format.encoding = TextEncoding(encoding);
     const QString lineBreak = QString::fromUtf8(QByteArray::fromBase64(fields.value("linebreak")));
     if (lineBreak == QLatin1String("\r\n") || lineBreak == QLatin1String("\n") || lineBreak == QLatin1String("\r"))

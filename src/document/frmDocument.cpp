@@ -350,7 +350,7 @@ bool frmDocument::IsEditMode() const
     return m_panels[0]->Bevel() == 1;
 }
 
-bool frmDocument::LoadFile(const QString& title, const QString& path)
+bool frmDocument::LoadFile(const QString& title, const QString& path, std::optional<TextEncoding> had)
 {
     if (IsBusy())
         return false;
@@ -361,7 +361,7 @@ bool frmDocument::LoadFile(const QString& title, const QString& path)
     {
         BusyScope busy(this, tr("Loading..."), false);
         busy.SetCancel([this] { m_editor->CancelLoad(); });
-        opened = m_editor->OpenFile(path, &error);
+        opened = m_editor->OpenFile(path, &error, had);
         cancelled = busy.Cancelled();
     }
     if (!self || cancelled)
@@ -419,12 +419,13 @@ void frmDocument::RestoreFrom(const Recovery::Entry& entry)
     fctnRefreshStatus();
 }
 
-bool frmDocument::Reload()
+bool frmDocument::Reload(std::optional<TextEncoding> encoding)
 {
     QString error;
-    if (!m_editor->ReloadFile(PathPanel(), &error)) {
-        MsgBox(tr("'%1' could not be opened.\n%2").arg(PathPanel(), error), MsgButtons::OKOnly,
-               MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
+    if (!m_editor->ReloadFile(PathPanel(), &error, encoding)) {
+        const QString message = encoding ? tr("'%1' was not reopened; the document stays as it was.\n%2")
+                                         : tr("'%1' could not be opened.\n%2");
+        MsgBox(message.arg(PathPanel(), error), MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), m_main);
         return false;
     }
     RememberDiskState();

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 class CodeMax1;
 class QMdiSubWindow;
@@ -111,7 +112,8 @@ public:
     // only when the text's length moved by a lot since the last look.
     void CheckLongLines(bool force = false);
     // Loads path into the edit control; false with a message shown when it cannot be read.
-    bool LoadFile(const QString& title, const QString& path);
+    // had: the encoding the document had in a restored session (CodeMax1::OpenFile).
+    bool LoadFile(const QString& title, const QString& path, std::optional<TextEncoding> had = std::nullopt);
 
     // Called by the main window when this window becomes the active one.
     void Form_Activate();
@@ -128,8 +130,9 @@ public:
     // changed it since it was loaded or saved here, asks whether to overwrite
     // it, reload it instead, or cancel. True when the save may go ahead.
     bool ConfirmSaveOverDisk();
-    // Replaces the text with the file's, as one Undo step.
-    bool Reload();
+    // Replaces the text with the file's, as one Undo step; with an encoding, read in that
+    // one, which the document then keeps (File > Reopen with Encoding).
+    bool Reload(std::optional<TextEncoding> encoding = std::nullopt);
 
     // Shows a recovered text: modified, written to its file only when saved.
     void RestoreFrom(const Recovery::Entry& entry);

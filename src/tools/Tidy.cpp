@@ -75,6 +75,12 @@ QString DecodePage(const QByteArray& bytes, TextEncoding encoding)
     switch (encoding) {
     case TextEncoding::Latin1:
         return QString::fromLatin1(bytes);
+    case TextEncoding::Windows1252:
+    case TextEncoding::Latin9: {
+        QByteArray utf8;
+        FileText::DecodeAs(bytes, encoding, &utf8, nullptr, nullptr);   // every byte is a character
+        return QString::fromUtf8(utf8);
+    }
     case TextEncoding::Utf16LE:
         return QStringDecoder(QStringConverter::Utf16LE)(bytes);
     case TextEncoding::Utf16BE:
@@ -102,6 +108,13 @@ QStringList Arguments(RunKind kind, const QString& folder, TextEncoding encoding
         args << QStringLiteral("--char-encoding") << QStringLiteral("utf16le");
     else if (encoding == TextEncoding::Utf16BE)
         args << QStringLiteral("--char-encoding") << QStringLiteral("utf16be");
+    // Tidy writes these two as ASCII, declaring "us-ascii" in the page, unless told otherwise.
+    else if (encoding == TextEncoding::Windows1252)
+        args << QStringLiteral("--char-encoding") << QStringLiteral("win1252") << QStringLiteral("--output-encoding")
+             << QStringLiteral("win1252");
+    else if (encoding == TextEncoding::Latin9)
+        args << QStringLiteral("--char-encoding") << QStringLiteral("latin0") << QStringLiteral("--output-encoding")
+             << QStringLiteral("latin0");
     // The files are always absolute paths, so none of them can read as a switch.
     args << dir + QStringLiteral("~tidy_qrn.html");
     return args;

@@ -187,8 +187,9 @@ private slots:
         CloseMain(prompter);   // while the files are there
     }
 
-    // With the option on, Exit remembers the files, their order, the active one and each caret;
-    // the next start restores them and passes over one that has gone, without a question.
+    // With the option on, Exit remembers the files, their order, the active one, each caret and
+    // an encoding chosen for one; the next start restores them and passes over one that has
+    // gone, without a question.
     void sessions()
     {
         QTemporaryDir dir;
@@ -203,6 +204,7 @@ private slots:
         m->fctnNewDoc();   // untitled: not part of the session
         QList<frmDocument*> docs = m->Documents();
         docs.at(0)->Editor()->setCursorPosition(2, 4);
+        QVERIFY(docs.at(2)->Reload(TextEncoding::Windows1252));
         docs.at(2)->Editor()->setCursorPosition(1, 3);
         docs.at(0)->SubWindow()->showNormal();
         m->findChild<QMdiArea*>("MDIClient")->setActiveSubWindow(docs.at(0)->SubWindow());
@@ -216,6 +218,9 @@ private slots:
         QCOMPARE(QPoint(line, index), QPoint(2, 4));
         m->Documents().at(1)->Editor()->getCursorPosition(&line, &index);
         QCOMPARE(QPoint(line, index), QPoint(1, 3));
+        QCOMPARE(m->Documents().at(0)->Editor()->Format().encoding, TextEncoding::Utf8);
+        QCOMPARE(m->Documents().at(1)->Editor()->Format().encoding, TextEncoding::Windows1252);
+        QVERIFY(!m->Documents().at(1)->Editor()->CanUndo());
         CloseMain(prompter);
         SaveSetting("Config", "Session", "False");   // off: a start as always
         m = StartMain();

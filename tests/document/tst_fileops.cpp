@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -401,6 +402,81 @@ private slots:
         QVERIFY(m->mnuFileSave_Click());
         d->CheckDiskChange();
         QCOMPARE(prompter->messages().size(), 3);
+    }
+
+    // File > Reopen with Encoding: with changes it asks first (No, the default, keeps them); the
+    // document then shows and saves the chosen encoding; a file that is not text in an encoding
+    // leaves the document as it was; one that cannot hold a typed character is not saved over.
+    void reopenWithEncoding()
+    {
+        const QString path = makeFile("page.html", "<p>caf\xE9 \x80</p>\r\nsecond\r\n");
+        frmMain* m = StartMain('"' + path + '"');
+        frmDocument* d = m->ActiveDocument();
+        CodeMax1* e = d->Editor();
+        auto* panel = d->findChild<QLabel*>("FormatPanel");
+        QAction* submenu = m->Menu("mnuFileReopenEnc")->menuAction();
+        const auto checked = [m] {
+            QStringList on;
+            for (const char* name : {"mnuFileReopenUtf8", "mnuFileReopenUtf16", "mnuFileReopenLatin1",
+                                     "mnuFileReopenWin1252", "mnuFileReopenLatin9"})
+                if (m->Action(name)->isChecked())
+                    on << name;
+            return on.join(' ');
+        };
+        QVERIFY(submenu->isEnabled() && submenu->isVisible());
+        QCOMPARE(panel->text() + " " + checked(), QString("ISO-8859-1  CR LF mnuFileReopenLatin1"));
+
+        e->setCursorPosition(1, 2);
+        e->SetSelText("x");
+        prompter->queueMsgBox(MsgAnswer::No);
+        m->Action("mnuFileReopenWin1252")->trigger();
+        QCOMPARE(prompter->asked.last().buttons, int(MsgButtons::YesNo | MsgButtons::DefaultButton2));
+        QVERIFY2(prompter->messages().last().endsWith("' has changes that are not saved.\nReopen it as Windows-1252 and lose them?"),
+                 qPrintable(prompter->messages().last()));
+        QVERIFY(e->Text().endsWith("sexcond\r\n") && e->Modified());
+        QCOMPARE(panel->text() + " " + checked(), QString("ISO-8859-1  CR LF mnuFileReopenLatin1"));
+
+        prompter->queueMsgBox(MsgAnswer::Yes);
+        m->Action("mnuFileReopenWin1252")->trigger();
+        QCOMPARE(e->Text(), QStringLiteral("<p>caf\u00e9 \u20ac</p>\r\nsecond\r\n"));
+        QCOMPARE(e->GetSel(true).endLine, 1);
+        QVERIFY(!e->Modified() && d->Caption() == "page.html");
+        QCOMPARE(panel->text() + " " + checked(), QString("Windows-1252  CR LF mnuFileReopenWin1252"));
+
+        prompter->queueMsgBox(MsgAnswer::OK);
+        m->Action("mnuFileReopenUtf8")->trigger();
+        QVERIFY2(prompter->messages().last().contains("' was not reopened; the document stays as it was.\n"
+                                                      "It is not UTF-8 text: the byte 0xE9 on line 1"),
+                 qPrintable(prompter->messages().last()));
+        QCOMPARE(e->Text(), QStringLiteral("<p>caf\u00e9 \u20ac</p>\r\nsecond\r\n"));
+        QCOMPARE(panel->text() + " " + checked(), QString("Windows-1252  CR LF mnuFileReopenWin1252"));
+
+        // Saved in it: what it holds as its bytes, the rest of a page as references.
+        e->SetSelText("\u0153\u2192");
+        QVERIFY(m->mnuFileSave_Click());
+        QCOMPARE(ReadTestFile(path), QByteArray("<p>caf\xE9 \x80</p>\r\n\x9C&#8594;second\r\n"));
+        // Reloaded after another program's change, it stays in the encoding chosen.
+        makeFile("page.html", "<p>\x80 again</p>\n");
+        prompter->queueMsgBox(MsgAnswer::Yes);
+        d->CheckDiskChange();
+        QCOMPARE(e->Text() + panel->text(), QStringLiteral("<p>\u20ac again</p>\nWindows-1252  LF"));
+        // A stylesheet cannot take a reference: the save is refused and the file stays.
+        const QString css = makeFile("site.css", "p{}\n");
+        m->OpenCommandLine('"' + css + '"');
+        m->Action("mnuFileReopenLatin9")->trigger();   // nothing changed yet: no question
+        m->ActiveDocument()->Editor()->SetSelText("/* \u2192 */");
+        prompter->queueMsgBox(MsgAnswer::OK);
+        QVERIFY(!m->mnuFileSave_Click());
+        QVERIFY2(prompter->messages().last().contains("ISO-8859-15 has no place for the character '\u2192' (U+2192) on line 1."),
+                 qPrintable(prompter->messages().last()));
+        QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
+        QCOMPARE(ReadTestFile(css), QByteArray("p{}\n"));
+
+        // An untitled document has no file to read again.
+        m->fctnNewDoc();
+        QVERIFY(!submenu->isEnabled());
+        m->Action("mnuFileReopenUtf8")->trigger();
+        QCOMPARE(m->ActiveDocument()->Editor()->Format().encoding, TextEncoding::Utf8);
     }
 
     // The newest first, four at most; an entry added again moves up, case counts; the empty slots that

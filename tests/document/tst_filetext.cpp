@@ -201,6 +201,124 @@ private slots:
         }
     }
 
+    // File > Reopen with Encoding: the bytes read in the chosen encoding, with no guessing, and
+    // saved unedited they come back the same (UTF-16 without a BOM gains one); bytes that are not
+    // text in it are refused, and the editor keeps its text and format.
+    void chosenEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("chosen");
+        QTest::addColumn<QString>("text");        // what the editor shows
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QByteArray>("saved");    // empty: the bytes themselves
+        QTest::addColumn<QString>("error");       // a refusal: part of its message
+        using E = TextEncoding;
+        QByteArray every(256, 0);
+        for (int i = 0; i < 256; ++i)
+            every[i] = char(i);
+        const QString ascii = QString::fromLatin1(every.left(0x80));
+        // As the published code charts have them; 81 8D 8F 90 9D read as in browsers.
+        const QString cp1252 = ascii + QStringLiteral("\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039"
+                                                      "\u0152\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014"
+                                                      "\u02dc\u2122\u0161\u203a\u0153\u009d\u017e\u0178") +
+                               QString::fromLatin1(every.mid(0xA0));
+        const QString latin9 = QString::fromLatin1(every.left(0xA0)) +
+                               QStringLiteral("\u00a0\u00a1\u00a2\u00a3\u20ac\u00a5\u0160\u00a7\u0161\u00a9\u00aa\u00ab"
+                                              "\u00ac\u00ad\u00ae\u00af\u00b0\u00b1\u00b2\u00b3\u017d\u00b5\u00b6\u00b7"
+                                              "\u017e\u00b9\u00ba\u00bb\u0152\u0153\u0178\u00bf") +
+                               QString::fromLatin1(every.mid(0xC0));
+        const auto row = [](const char* name, const QByteArray& bytes, E chosen, const QString& text, E encoding,
+                            const QByteArray& saved = {}, const QString& error = {}) {
+            QTest::newRow(name) << bytes << chosen << text << encoding << saved << error;
+        };
+        row("all bytes, ISO-8859-1", every, E::Latin1, QString::fromLatin1(every), E::Latin1);
+        row("all bytes, Windows-1252", every, E::Windows1252, cp1252, E::Windows1252);
+        row("all bytes, ISO-8859-15", every, E::Latin9, latin9, E::Latin9);
+        row("UTF-8 read as ISO-8859-1", "caf\xC3\xA9\r\n", E::Latin1, QStringLiteral("caf\u00c3\u00a9\r\n"), E::Latin1);
+        row("UTF-8 with BOM", "\xEF\xBB\xBF\xE2\x82\xAC", E::Utf8, QStringLiteral("\u20ac"), E::Utf8Bom);
+        row("UTF-16 LE", QByteArray("\xFF\xFE\xAC\x20\x0A\x00", 6), E::Utf16LE, QStringLiteral("\u20ac\n"), E::Utf16LE);
+        row("UTF-16 BE", QByteArray("\xFE\xFF\xD8\x3D\xDE\x00", 6), E::Utf16LE, QStringLiteral("\U0001F600"), E::Utf16BE);
+        row("UTF-16 without BOM", QByteArray("a\x00\xE9\x00", 4), E::Utf16LE, QStringLiteral("a\u00e9"), E::Utf16LE,
+            QByteArray("\xFF\xFE" "a\x00\xE9\x00", 6));
+        row("Latin-1 as UTF-8", "ab\ncaf\xE9!", E::Utf8, "", E::Utf8, {}, "the byte 0xE9 on line 2 (byte 7 of the file)");
+        row("UTF-16 as UTF-8", QByteArray("\xFF\xFE" "a\x00", 4), E::Utf8, "", E::Utf8, {}, "byte 0xFF on line 1 (byte 1");
+        row("odd length as UTF-16", QByteArray("\xFF\xFE" "a\x00" "b", 5), E::Utf16LE, "", E::Utf8, {}, "odd number of bytes");
+        row("lone surrogate as UTF-16", QByteArray("\x00\xDC" "a\x00", 4), E::Utf16LE, "", E::Utf8, {}, "surrogate");
+    }
+    void chosenEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, chosen);
+        QFETCH(QString, text);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QByteArray, saved);
+        QFETCH(QString, error);
+        const QString path = WriteTestFile(dir, "chosen.html", bytes);
+        CodeMax1 editor;
+        editor.SetText("before");
+        editor.SetFormat({TextEncoding::Utf8, "\n"});
+        editor.SetModified(true);
+        QString why;
+        QCOMPARE(editor.ReloadFile(path, &why, chosen), error.isEmpty());
+        if (!error.isEmpty()) {
+            QVERIFY2(why.contains(error), qPrintable(why));
+            QVERIFY(editor.Text() == "before" && editor.Modified() && editor.Format().encoding == TextEncoding::Utf8);
+            return;
+        }
+        QCOMPARE(editor.Text(), text);
+        QCOMPARE(editor.Format().encoding, encoding);
+        QVERIFY(!editor.Modified());
+        QVERIFY2(editor.SaveFile(path, false, &why), qPrintable(why));
+        QCOMPARE(ReadTestFile(path).toHex(' '), (saved.isEmpty() ? bytes : saved).toHex(' '));
+    }
+
+    // A character the encoding cannot hold: a numeric reference in an HTML or XML file, a
+    // refusal naming it and its line in any other, the file on disk left as it was.
+    void unwritableCharacters_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");   // empty: refused
+        QTest::addColumn<QString>("message");
+        using E = TextEncoding;
+        const QString euro = QStringLiteral("a\r\nb\rc\n\u20ac!");
+        QTest::newRow("html, ISO-8859-1") << "page.html" << E::Latin1 << euro << QByteArray("a\r\nb\rc\n&#8364;!") << "";
+        QTest::newRow("css, ISO-8859-1") << "site.css" << E::Latin1 << euro << QByteArray()
+                                         << "ISO-8859-1 has no place for the character '\u20ac' (U+20AC) on line 4.";
+        QTest::newRow("HTM, ISO-8859-15") << "PAGE.HTM" << E::Latin9 << "\u20ac\u00bd\U0001F600" << QByteArray("\xA4&#189;&#128512;") << "";
+        QTest::newRow("txt, ISO-8859-15") << "notes.txt" << E::Latin9 << "x\u00a4" << QByteArray()
+                                          << "ISO-8859-15 has no place for the character '\u00a4' (U+00A4) on line 1.";
+        QTest::newRow("xml, Windows-1252") << "feed.xml" << E::Windows1252 << "\u201cq\u201d \u0394" << QByteArray("\x93q\x94 &#916;") << "";
+        QTest::newRow("js, Windows-1252") << "app.js" << E::Windows1252 << "\n\n\U0001F600" << QByteArray()
+                                          << "Windows-1252 has no place for the character '\U0001F600' (U+1F600) on line 3.";
+        QTest::newRow("css in a folder with a dot") << "web.site/a.css" << E::Windows1252 << "\u2192" << QByteArray()
+                                                    << "the character '\u2192' (U+2192) on line 1";
+        QTest::newRow("C1 control in html") << "page.html" << E::Windows1252 << "\u0080" << QByteArray()
+                                            << "the character U+0080 on line 1";
+        QTest::newRow("C1 control kept in ISO-8859-1") << "page.html" << E::Latin1 << "\u0080" << QByteArray("\x80") << "";
+        QTest::newRow("css, UTF-16") << "site.css" << E::Utf16LE << "\u20ac" << QByteArray("\xFF\xFE\xAC\x20") << "";
+    }
+    void unwritableCharacters()
+    {
+        QFETCH(QString, name);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, message);
+        QTemporaryDir tmp;
+        const QString path = WriteTestFile(tmp, name, "on disk");
+        CodeMax1 editor;
+        editor.SetText(text);
+        editor.SetFormat({encoding, "\n"});
+        editor.SetModified(true);
+        QString error;
+        QCOMPARE(editor.SaveFile(path, false, &error), !written.isEmpty());
+        QVERIFY2(error.contains(message) && (written.isEmpty() == error.contains(path)), qPrintable(error));
+        QCOMPARE(ReadTestFile(path).toHex(' '), (written.isEmpty() ? QByteArray("on disk") : written).toHex(' '));
+        QCOMPARE(editor.Modified(), written.isEmpty());
+    }
+
     void normaliseLineBreaks()
     {
         const QList<std::tuple<QString, QString, QString>> cases = {

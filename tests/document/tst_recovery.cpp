@@ -23,13 +23,14 @@ class TestRecovery : public QObject {
     static QStringList recoveryFiles() { return QDir(Recovery::Folder()).entryList({"*.qrn"}, QDir::Files); }
 
     // A recovery file as a run that has gone would have left it.
-    static QString leaveEntry(int serial, const QString& path, const QString& caption, int number, const QByteArray& text)
+    static QString leaveEntry(int serial, const QString& path, const QString& caption, int number, const QByteArray& text,
+                              TextEncoding encoding = TextEncoding::Utf8)
     {
         Recovery::Entry e;
         e.path = path;
         e.caption = caption;
         e.number = number;
-        e.format.lineBreak = "\n";
+        e.format = {encoding, "\n"};
         e.text = text;
         QDir().mkpath(Recovery::Folder());
         const QString file = Recovery::Folder() + QStringLiteral("/999999-1-%1.qrn").arg(serial);
@@ -88,7 +89,7 @@ private slots:
     {
         QFETCH(QString, choice);
         const QString path = WriteTestFile(dir, "kept.html", "<P>on disk</P>");
-        leaveEntry(1, path, "kept.html", 0, "<P>recovered</P>");
+        leaveEntry(1, path, "kept.html", 0, "<P>recovered</P>", TextEncoding::Windows1252);
         leaveEntry(2, QString(), "Document 3", 3, "untitled text");
         const QString damaged = leaveEntry(3, QString(), "Document 4", 4, "whole text");
         QFile::resize(damaged, QFileInfo(damaged).size() - 3);
@@ -111,8 +112,9 @@ private slots:
         if (choice == "restore") {
             QStringList shown;
             for (frmDocument* d : m->Documents())
-                shown << d->Caption() + "|" + d->Editor()->Text() + "|" + QString::number(d->Editor()->Modified());
-            QCOMPARE(shown, (QStringList{"kept.html*|<P>recovered</P>|1", "Document 3*|untitled text|1"}));
+                shown << d->Caption() + "|" + d->Editor()->Text() + "|" + QString::number(d->Editor()->Modified()) + "|" +
+                             FileText::EncodingName(d->Editor()->Format().encoding);
+            QCOMPARE(shown, (QStringList{"kept.html*|<P>recovered</P>|1|Windows-1252", "Document 3*|untitled text|1|UTF-8"}));
             QCOMPARE(m->fctnNewDoc()->Caption(), QString("Document 4"));
             // The damaged one stays to be decided on; the restored ones are this run's own now.
             QCOMPARE(Recovery::Leftovers().size(), 1);

@@ -127,23 +127,41 @@ private slots:
         QVERIFY(!QDir(Tidy::LastWorkFolder()).exists());
     }
 
-    // A Latin-1 page goes through Tidy in Latin-1: what it declares is what is saved.
-    void latin1PageKeepsItsCharset()
+    // A single-byte page goes through Tidy in its own encoding: what it declares is what is saved.
+    void singleBytePageKeepsItsCharset_data()
     {
-        const QString path = WriteTestFile(scratch, "latin1.html",
-            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
-            "<title>T</title></head><body><p>Caf\xE9</p></body></html>");
+        QTest::addColumn<QString>("charset");
+        QTest::addColumn<QString>("reopen");   // the File > Reopen with Encoding item; empty: as detected
+        QTest::addColumn<QByteArray>("word");  // as the file has it
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ISO-8859-1") << "iso-8859-1" << "" << QByteArray("Caf\xE9") << QStringLiteral("Caf\u00e9");
+        QTest::newRow("Windows-1252") << "windows-1252" << "mnuFileReopenWin1252" << QByteArray("\x93" "Caf\xE9\x94 \x80")
+                                      << QStringLiteral("\u201cCaf\u00e9\u201d \u20ac");
+        QTest::newRow("ISO-8859-15") << "iso-8859-15" << "mnuFileReopenLatin9" << QByteArray("\xBD" "uvre \xA4")
+                                     << QStringLiteral("\u0153uvre \u20ac");
+    }
+    void singleBytePageKeepsItsCharset()
+    {
+        QFETCH(QString, charset);
+        QFETCH(QString, reopen);
+        QFETCH(QByteArray, word);
+        QFETCH(QString, shown);
+        const QString path = WriteTestFile(scratch, "single.html",
+            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset.toLatin1() +
+            "\"><title>T</title></head><body><p>" + word + "</p></body></html>");
         frmMain* m = StartMain('"' + path + '"');
+        if (!reopen.isEmpty())
+            m->Action(reopen)->trigger();
         prompter->queueDialog([](QDialog* d) {
             qobject_cast<frmTidy*>(d)->cmdOK_Click();
             return d->result();
         });
         m->Action("mnuToolsTidy")->trigger();
-        QVERIFY(m->ActiveDocument()->Editor()->Text().contains(QStringLiteral("Caf\u00e9")));
+        QVERIFY2(m->ActiveDocument()->Editor()->Text().contains(shown), qPrintable(m->ActiveDocument()->Editor()->Text()));
         QVERIFY(m->mnuFileSave_Click());
         const QByteArray saved = ReadTestFile(path);
-        QVERIFY2(saved.contains("Caf\xE9") && !saved.contains("Caf\xC3\xA9"), saved.constData());
-        QVERIFY2(saved.contains("charset=iso-8859-1") && !saved.contains("utf-8"), saved.constData());
+        QVERIFY2(saved.contains(word) && saved.contains("charset=" + charset.toLatin1()), saved.constData());
+        QVERIFY2(!saved.contains("utf-8") && !saved.contains("us-ascii"), saved.constData());
     }
 
     // A missing, crashing or hanging tidy, and Cancel on the progress, leave the document as it was.
