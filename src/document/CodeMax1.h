@@ -174,6 +174,8 @@ public:
     // Text and replace text last used by the find and replace commands.
     QString FindText() const { return m_find.findText; }
     QString ReplaceText() const { return m_find.replaceText; }
+    // The find state itself, options included, as the dialogs leave it.
+    FindReplace& Find() { return m_find; }
     // The line numbers carrying a bookmark, ascending.
     QVector<int> Bookmarks() const;
 
