@@ -14,6 +14,7 @@
 
 #include "MarkedText.h"
 #include "ScriptedPrompter.h"
+#include "document/TagCompletion.h"
 
 namespace {
 
@@ -209,6 +210,51 @@ private slots:
         QCOMPARE(e.Text(), "<i>x</i> <i>y</i> <i>z</i>");
         QCOMPARE(m_prompter->unexpected.join('|'), "2 occurrence(s) replaced.");
         QVERIFY(e.Find().regExp);
+    }
+
+    // Closing tags: what typing the ">" or "/" that ends a text adds after the caret.
+    void closeTagRules_data()
+    {
+        QTest::addColumn<QString>("added");
+        const std::pair<const char*, const char*> rows[] = {
+            {"<p>", "</p>"}, {"<Div class=\"a b\">", "</Div>"}, {"<br>", ""}, {"<IMG src=x>", ""}, {"<b/>", ""},
+            {"<div />", ""}, {"<a title=\"x>", ""}, {"<a title='x>y' href=\"#\">", "</a>"}, {"<a href=x/>", "</a>"},
+            {"<custom>", ""}, {"<!-- a > b <p>", ""}, {"<!DOCTYPE html>", ""}, {"<?php echo '<p>", ""},
+            {"<% x %><p>", "</p>"}, {"</p>", ""}, {"a < b <p>", "</p>"}, {"<script>if (a<b>", ""},
+            {"<div><p>text</", "p>"}, {"<div><p>x</p></", "div>"}, {"<div><br><img src=x><b/><input></", "div>"},
+            {"<ul><li>a<li>b</ul></", ""}, {"text</", ""}, {"<DIV><!-- <p> --></", "DIV>"},
+            {"<script>if (a </", "script>"}, {"<p title=\"</", ""}, {"<x-widget><p></p></", "x-widget>"},
+            {"<?php if ($a </", ""}};
+        for (const auto& [before, added] : rows)
+            QTest::newRow(before) << QString(added);
+    }
+    void closeTagRules()
+    {
+        QFETCH(QString, added);
+        const QSet<QString> known{"A", "B", "BR", "DIV", "IMG", "P", "SCRIPT"};
+        QCOMPARE(TagCompletion::AfterTyping(QString(QTest::currentDataTag()), known), added);
+    }
+
+    // Typed into the control: only with the option on and in HTML; one Undo takes away what was added.
+    void closeTagsTyping()
+    {
+        CodeMax1 e;
+        const auto typed = [&](const QString& keys) {
+            QTest::keyClicks(&e, keys);
+            return Shown(e);
+        };
+        QCOMPARE(typed("<div>"), "<div>|");
+        e.SetCloseTags(true, {"DIV", "P"});
+        e.SetText("");
+        QCOMPARE(typed("<div>"), "<div>|</div>");
+        e.Undo();
+        QCOMPARE(Shown(e), "<div>|");
+        QCOMPARE(typed("<P>x"), "<div><P>x|</P>");
+        QTest::keyClick(&e, Qt::Key_End);
+        QCOMPARE(typed("</"), "<div><P>x</P></div>|");
+        e.SetLanguage("Java");
+        e.SetText("");
+        QCOMPARE(typed("<p>"), "<p>|");
     }
 
     void editAbilities()
