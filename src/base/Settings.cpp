@@ -76,6 +76,7 @@ const QHash<QString, Entry>& catalogue()
         add(c, "Fold", 0);
         add(c, "Wrap", 0);    // documents as tabs rather than windows
         add(c, "Session", 0);   // reopen the last session's files at start-up
+        add(c, "CloseTags", 0); // end tags added as start tags are typed
         for (int i = 1; i <= 4; ++i) {
             add(c, QStringLiteral("Tool%1").arg(i), QString());
             add(c, QStringLiteral("ToolExe%1").arg(i), QString());

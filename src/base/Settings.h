@@ -74,6 +74,7 @@ QRN_CONFIG_KEY(Tabbed)
 QRN_CONFIG_KEY(Fold)
 QRN_CONFIG_KEY(Wrap)
 QRN_CONFIG_KEY(Session)
+QRN_CONFIG_KEY(CloseTags)
 #undef QRN_CONFIG_KEY
 #define QRN_SYNTAX_KEY(name) inline const SettingKey name{QStringLiteral("Syntax"), QStringLiteral(#name)};
 QRN_SYNTAX_KEY(DefFont)
@@ -161,6 +162,7 @@ public:
     static constexpr const char* Scheme = "Syntax";       // colours, font face and size
     static constexpr const char* Dock = "Config/Dock";    // the sidebar's side
     static constexpr const char* Tools = "Config/Tools";  // the user tools
+    static constexpr const char* CloseTags = "Config/CloseTags";  // closing tags as you type
     static SettingsNotifier* Instance();
     static void Announce(const char* what) { emit Instance()->changed(QLatin1String(what)); }
 

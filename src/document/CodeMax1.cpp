@@ -11,6 +11,7 @@
 #include "document/DocumentFile.h"
 #include "document/EditorAccessibility.h"
 #include "document/KeyCodes.h"
+#include "document/TagCompletion.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,6 +57,10 @@ CodeMax1::CodeMax1(QWidget* parent)
                     onModified(position, type, text, length);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { notifySelChange(); });
+    connect(this, &QsciScintillaBase::SCN_CHARADDED, this, [this](int typed) {
+        if (m_closeTags && (typed == '>' || typed == '/'))
+            closeTag(typed);
+    });
     connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int, int) { notifySelChange(); });
     connect(this, &QsciScintilla::selectionChanged, this, [this] { notifySelChange(); });
     connect(this, &QsciScintilla::marginClicked, this, [this](int margin, int line, Qt::KeyboardModifiers) {
@@ -768,6 +773,46 @@ void CodeMax1::contextMenuEvent(QContextMenuEvent* event)
 void CodeMax1::inputMethodEvent(QInputMethodEvent* event)
 {
     QsciScintilla::inputMethodEvent(event);
+    notifySelChange();
+}
+
+// ---------------------------------------------------------------- closing tags
+
+void CodeMax1::SetCloseTags(bool on, const QStringList& tagNames)
+{
+    m_closeTags = on;
+    m_closableTags.clear();
+    for (const QString& name : tagNames)
+        m_closableTags.insert(name.toUpper());
+}
+
+void CodeMax1::closeTag(int typed)
+{
+    if (!ColorSyntax() || Language() != QLatin1String("HTML") || SendScintilla(SCI_GETSELECTIONS) != 1)
+        return;
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    if (caret != SendScintilla(SCI_GETANCHOR))
+        return;
+    // Only the text just before the caret, from a line start where there is one near.
+    const long from = std::max(0L, caret - long(TagCompletion::LookBack));
+    QByteArrayView head = Utf8Range(from, caret - from);
+    if (from > 0) {
+        const qsizetype lineBreak = head.indexOf('\n');
+        qsizetype skip = lineBreak >= 0 ? lineBreak + 1 : 0;
+        while (lineBreak < 0 && skip < head.size() && (static_cast<unsigned char>(head[skip]) & 0xC0) == 0x80)
+            ++skip;
+        head = head.sliced(skip);
+    }
+    const QByteArray insert = TagCompletion::AfterTyping(QString::fromUtf8(head), m_closableTags).toUtf8();
+    if (insert.isEmpty())
+        return;
+    // A step of its own: one Undo takes it away and leaves what was typed.
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_INSERTTEXT, static_cast<unsigned long>(caret), insert.constData());
+    SendScintilla(SCI_ENDUNDOACTION);
+    // Between the tags after ">"; after a completed name, past it.
+    const long after = typed == '>' ? caret : caret + long(insert.size());
+    SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(after));
     notifySelChange();
 }
 

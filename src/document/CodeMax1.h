@@ -4,6 +4,7 @@
 // and the parts it is made of (SyntaxStyles, TextUnits, LineBookmarks, CodeMaxCommands).
 #include <Qsci/qsciscintilla.h>
 #include <QKeySequence>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -177,8 +178,16 @@ public:
     // Text and replace text last used by the find and replace commands.
     QString FindText() const { return m_find.findText; }
     QString ReplaceText() const { return m_find.replaceText; }
+    // The find state itself, options included, as the dialogs leave it.
+    FindReplace& Find() { return m_find; }
     // The line numbers carrying a bookmark, ascending.
     QVector<int> Bookmarks() const;
+
+    // Closing tags as you type, in an HTML document: typing the ">" of a start tag
+    // named in tagNames adds its end tag after the caret, typing "</" the name of
+    // the innermost open element. Off, typing looks at nothing.
+    void SetCloseTags(bool on, const QStringList& tagNames = QStringList());
+    bool CloseTags() const { return m_closeTags; }
 
 signals:
     void Change();                            // text changed
@@ -203,6 +212,7 @@ private:
     friend class CodeMaxCommands;
 
     void onModified(int position, int type, const char* text, int length);
+    void closeTag(int typed);
     void notifySelChange();
     void flushChange();
 
@@ -212,6 +222,8 @@ private:
     FileFormat m_format;
     FindReplace m_find;
     int m_repeatPending = 0;
+    bool m_closeTags = false;
+    QSet<QString> m_closableTags;
     bool m_changePending = false;
     bool m_forceModified = false;
     bool m_cancelLoad = false;

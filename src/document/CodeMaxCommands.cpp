@@ -14,7 +14,7 @@ namespace {
 
 using S = QsciScintillaBase;
 
-// The control's text as FindReplace searches it, with Scintilla's own matching.
+// The control's text as FindReplace searches it, with Scintilla's own matching of plain text.
 class EditorText : public FindReplace::Text {
 public:
     explicit EditorText(CodeMax1& editor) : m_editor(editor) {}
@@ -45,6 +45,9 @@ public:
         m_editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(with.size()), with.constData());
         return m_editor.SendScintilla(S::SCI_GETTARGETEND);
     }
+
+    QByteArrayView bytes(qint64 from, qint64 length) const override { return m_editor.Utf8Range(from, length); }
+    QByteArray lineBreak() const override { return m_editor.LineBreak().toUtf8(); }
 
 private:
     CodeMax1& m_editor;
@@ -322,13 +325,35 @@ void CodeMaxCommands::moveBookmark(CodeMax1& e, bool forward)
 
 // ---------------------------------------------------------------- find and replace
 
+// A pattern that does not compile, or one that gave up, is told; "not found" would be wrong.
+void CodeMaxCommands::reportProblem(CodeMax1& e, const FindReplace::Problem& problem, int replaced)
+{
+    QString text;
+    if (problem.kind == FindReplace::Problem::BadPattern) {
+        text = CodeMax1::tr("\"%1\" is not a valid regular expression: %2 at offset %3.")
+                   .arg(e.m_find.findText, problem.reason)
+                   .arg(problem.offset);
+    } else {
+        text = CodeMax1::tr("The search for \"%1\" was stopped: the regular expression needs too much time or "
+                            "memory on this text.")
+                   .arg(e.m_find.findText);
+        if (replaced > 0)
+            text += QLatin1Char('\n') + CodeMax1::tr("%1 occurrence(s) had been replaced; Undo takes them back.")
+                                            .arg(replaced);
+    }
+    Prompter::Current().MsgBox(&e, text, MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"));
+}
+
 void CodeMaxCommands::findNext(CodeMax1& e, bool showMessage)
 {
     const EditorText text(e);
     qint64 start = 0, end = 0;
+    FindReplace::Problem problem;
     // From the caret to the end, then round from the top.
-    if (!e.m_find.next(text, e.SendScintilla(S::SCI_GETSELECTIONEND), &start, &end)) {
-        if (showMessage)
+    if (!e.m_find.next(text, e.SendScintilla(S::SCI_GETSELECTIONEND), &start, &end, &problem)) {
+        if (problem.kind != FindReplace::Problem::None)
+            reportProblem(e, problem, 0);
+        else if (showMessage)
             Prompter::Current().MsgBox(&e, CodeMax1::tr("Cannot find \"%1\".").arg(e.m_find.findText),
                                        MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"));
         return;
@@ -339,18 +364,48 @@ void CodeMaxCommands::findNext(CodeMax1& e, bool showMessage)
     e.notifySelChange();
 }
 
+void CodeMaxCommands::replaceSelection(CodeMax1& e)
+{
+    if (e.m_find.findText.isEmpty())
+        return;
+    if (!e.isReadOnly()) {
+        EditorText text(e);
+        const long start = e.SendScintilla(S::SCI_GETSELECTIONSTART);
+        qint64 after = 0;
+        FindReplace::Problem problem;
+        e.SendScintilla(S::SCI_BEGINUNDOACTION);
+        const bool replaced =
+            e.m_find.replaceMatch(text, start, e.SendScintilla(S::SCI_GETSELECTIONEND), &after, &problem);
+        e.SendScintilla(S::SCI_ENDUNDOACTION);
+        if (problem.kind != FindReplace::Problem::None) {
+            reportProblem(e, problem, 0);
+            return;
+        }
+        // The replacement stays selected, so finding goes on after it.
+        if (replaced)
+            e.SendScintilla(S::SCI_SETSEL, start, long(after));
+    }
+    findNext(e, true);
+}
+
 int CodeMaxCommands::replaceAll(CodeMax1& e)
 {
     if (e.m_find.findText.isEmpty() || e.isReadOnly())
         return 0;
     EditorText text(e);
+    FindReplace::Problem problem;
     e.SendScintilla(S::SCI_BEGINUNDOACTION);
-    const int count = e.m_find.replaceAll(text);
+    const int count = e.m_find.replaceAll(text, &problem);
     e.SendScintilla(S::SCI_ENDUNDOACTION);
-    return count;
+    e.notifySelChange();
+    if (problem.kind == FindReplace::Problem::None)
+        return count;
+    reportProblem(e, problem, count);
+    return -1;
 }
 
 void CodeMaxCommands::showFindDialog(CodeMax1& e, bool replace)
 {
-    FindDialog::Exec(&e, e.m_find, replace, [&e] { findNext(e, true); }, [&e] { return replaceAll(e); });
+    FindDialog::Exec(&e, e.m_find, replace, [&e] { findNext(e, true); }, [&e] { replaceSelection(e); },
+                     [&e] { return replaceAll(e); });
 }

@@ -3,6 +3,8 @@
 #include <QKeySequence>
 #include <QVariant>
 
+#include "document/FindReplace.h"
+
 class CodeMax1;
 class QsciCommand;
 
@@ -40,7 +42,10 @@ private:
     static void repeatCountPrompt(CodeMax1& editor);
     static void toggleBookmark(CodeMax1& editor);
     static void moveBookmark(CodeMax1& editor, bool forward);
+    static void reportProblem(CodeMax1& editor, const FindReplace::Problem& problem, int replaced);
     static void findNext(CodeMax1& editor, bool showMessage);
+    static void replaceSelection(CodeMax1& editor);
+    // How many were replaced; -1 when a message has told what went wrong.
     static int replaceAll(CodeMax1& editor);
     static void showFindDialog(CodeMax1& editor, bool replace);
 };

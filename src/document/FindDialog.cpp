@@ -17,7 +17,7 @@
 namespace FindDialog {
 
 void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function<void()>& findNext,
-          const std::function<int()>& replaceAll)
+          const std::function<void()>& replaceOne, const std::function<int()>& replaceAll)
 {
     QDialog dialog(editor);
     dialog.setObjectName(replace ? QStringLiteral("dlgReplace") : QStringLiteral("dlgFind"));
@@ -31,6 +31,10 @@ void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function
     matchCase->setObjectName(QStringLiteral("chkMatchCase"));
     auto* wholeWord = new QCheckBox(CodeMax1::tr("Whole word"), &dialog);
     wholeWord->setObjectName(QStringLiteral("chkWholeWord"));
+    auto* regExp = new QCheckBox(CodeMax1::tr("Regular expression"), &dialog);
+    regExp->setObjectName(QStringLiteral("chkRegExp"));
+    regExp->setToolTip(CodeMax1::tr("Find a pattern (Perl style); the replacement may hold \\1 to \\9 for its groups, "
+                                    "\\0 for the whole match, \\n for a line break and \\t for a tab"));
 
     // Start from a one-line selection, as users expect, else from the last search.
     const QString selected = editor->SelText();
@@ -40,6 +44,7 @@ void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function
     replaceEdit->setText(find.replaceText);
     matchCase->setChecked(find.matchCase);
     wholeWord->setChecked(find.wholeWord);
+    regExp->setChecked(find.regExp);
 
     auto* grid = new QGridLayout;
     auto* findLabel = new QLabel(CodeMax1::tr("Find what:"), &dialog);
@@ -56,6 +61,7 @@ void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function
     }
     grid->addWidget(matchCase, 2, 0, 1, 2);
     grid->addWidget(wholeWord, 3, 0, 1, 2);
+    grid->addWidget(regExp, 4, 0, 1, 2);
 
     auto* buttons = new QVBoxLayout;
     auto addButton = [&](const QString& name, const QString& text) {
@@ -82,6 +88,7 @@ void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function
         find.replaceText = replaceEdit->text();
         find.matchCase = matchCase->isChecked();
         find.wholeWord = wholeWord->isChecked();
+        find.regExp = regExp->isChecked();
     };
     QObject::connect(findNextButton, &QPushButton::clicked, &dialog, [&] {
         takeInput();
@@ -90,17 +97,14 @@ void Exec(CodeMax1* editor, FindReplace& find, bool replace, const std::function
     if (replace) {
         QObject::connect(replaceButton, &QPushButton::clicked, &dialog, [&] {
             takeInput();
-            if (find.findText.isEmpty())
-                return;
-            if (find.isMatch(editor->SelText()))
-                editor->SetSelText(find.replaceText);
-            findNext();
+            replaceOne();
         });
         QObject::connect(replaceAllButton, &QPushButton::clicked, &dialog, [&] {
             takeInput();
             const int count = replaceAll();
-            Prompter::Current().MsgBox(&dialog, CodeMax1::tr("%1 occurrence(s) replaced.").arg(count),
-                                       MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"));
+            if (count >= 0)
+                Prompter::Current().MsgBox(&dialog, CodeMax1::tr("%1 occurrence(s) replaced.").arg(count),
+                                           MsgButtons::OKOnly, MsgIcon::Information, QStringLiteral("QRN"));
         });
     }
     QObject::connect(closeButton, &QPushButton::clicked, &dialog, &QDialog::reject);

@@ -197,6 +197,7 @@ void frmOptions::Form_Load()
     m_chkSplash->setChecked(storedBool(Key::Splash));
     m_chkDir->setChecked(storedBool(Key::LoadDir));
     m_chkSession->setChecked(storedBool(Key::Session));
+    m_chkCloseTags->setChecked(storedBool(Key::CloseTags));
     m_chkFullIns->setChecked(OptFullIns);
     m_chkNewDoc->setChecked(OptNewDoc);
     m_chkInstance->setChecked(OptInstance);
@@ -281,7 +282,11 @@ QWidget* frmOptions::buildGeneralPage()
                              tr("Exit remembers the open files; the next start opens them again"));
     m_chkFullIns = changeBox(page, "chkFullIns", tr("Insert full file path/name when adding links"),
                              tr("Insert full file path/name when adding links"));
-    for (QCheckBox* box : {m_chkInstance, m_chkNewDoc, m_chkSplash, m_chkDir, m_chkSession, m_chkFullIns})
+    m_chkCloseTags =
+        changeBox(page, "chkCloseTags", tr("Close tags as you type"),
+                  tr("In HTML, typing the > of a start tag adds its end tag; typing </ names the open element"));
+    for (QCheckBox* box :
+         {m_chkInstance, m_chkNewDoc, m_chkSplash, m_chkDir, m_chkSession, m_chkFullIns, m_chkCloseTags})
         layout->addWidget(box);
 
     layout->addSpacing(12);
@@ -317,6 +322,8 @@ void frmOptions::applyGeneral()
     SaveSetting(Key::Splash, flagText(m_chkSplash->isChecked()));
     SaveSetting(Key::LoadDir, flagText(m_chkDir->isChecked()));
     SaveSetting(Key::Session, flagText(m_chkSession->isChecked()));
+    SaveSetting(Key::CloseTags, flagText(m_chkCloseTags->isChecked()));
+    SettingsNotifier::Announce(SettingsNotifier::CloseTags);
 
     const bool left = m_option1[0]->isChecked();
     SaveSetting(Key::Dock, left ? QStringLiteral("3") : QStringLiteral("4"));

@@ -95,6 +95,7 @@ private:
     QCheckBox* m_chkSplash = nullptr;
     QCheckBox* m_chkDir = nullptr;
     QCheckBox* m_chkSession = nullptr;
+    QCheckBox* m_chkCloseTags = nullptr;
     QCheckBox* m_chkFullIns = nullptr;
     std::array<QRadioButton*, 2> m_option1{};
 

@@ -1,6 +1,7 @@
 // The sidebar's tag and character lists.
 #include "tools/Sidebar.h"
 
+#include "base/Settings.h"
 #include "document/Workspace.h"
 #include "document/CodeMax1.h"
 #include "document/frmDocument.h"
@@ -149,6 +150,17 @@ void insertEntry(Workspace* main, QListWidgetItem* item)
     }
     doc->Editor()->SetFocus();
 }
+
+// Closing tags as you type, as the options say, for the tags of this list.
+void applyCloseTags(frmDocument* doc)
+{
+    bool on = false;
+    try {
+        on = Setting::Bool(Key::CloseTags);
+    } catch (const SettingsError&) {
+    }
+    doc->Editor()->SetCloseTags(on, Sidebar::Tags());
+}
 } // namespace
 
 void InstallSidebar(Workspace* main)
@@ -160,4 +172,10 @@ void InstallSidebar(Workspace* main)
     QObject::connect(main->TabStrip1(), &QTabBar::currentChanged, main, [main] { fillList(main); });
     QObject::connect(list, &QListWidget::itemDoubleClicked, main,
                      [main](QListWidgetItem* item) { insertEntry(main, item); });
+    QObject::connect(main, &Workspace::DocumentCreated, main, &applyCloseTags);
+    QObject::connect(SettingsNotifier::Instance(), &SettingsNotifier::changed, main, [main](const QString& what) {
+        if (what == QLatin1String(SettingsNotifier::CloseTags))
+            for (frmDocument* doc : main->Documents())
+                applyCloseTags(doc);
+    });
 }

@@ -14,6 +14,7 @@
 
 #include "MarkedText.h"
 #include "ScriptedPrompter.h"
+#include "document/TagCompletion.h"
 
 namespace {
 
@@ -31,6 +32,13 @@ QString Shown(CodeMax1& e, const QString& expected = "|")
            : length ? text.replace(end, 1, QLatin1Char(']')).insert(end - length, QLatin1Char('[')) : text;
 }
 
+// A pattern search on a text: options 1 match case, 2 whole word, 4 plain text instead of a pattern.
+struct PatternRun {
+    QString text, pattern, with;
+    int options = 0;
+    QString steps, expected, messages;
+};
+
 int colour(CodeMax1& e, int style, bool background = false)
 {
     return int(e.SendScintilla(background ? QsciScintillaBase::SCI_STYLEGETBACK : QsciScintillaBase::SCI_STYLEGETFORE, style));
@@ -39,6 +47,7 @@ int colour(CodeMax1& e, int style, bool background = false)
 } // namespace
 
 Q_DECLARE_METATYPE(Script)
+Q_DECLARE_METATYPE(PatternRun)
 
 class CodeMaxTest : public QObject {
     Q_OBJECT
@@ -117,6 +126,135 @@ private slots:
         // No message box is answered ahead, so the messages shown are the only questions left unanswered.
         QCOMPARE(m_prompter->unexpected.join('|'), script.messages);
         QCOMPARE(m_prompter->pendingAnswers(), 0);
+    }
+
+    // Patterns through FindReplace over the control (176 find next, 171 replace all, 129 undo), on texts longer
+    // than the pieces a search reads at a time too; hostile patterns end soon with a message, not "not found".
+    void regularExpressions_data()
+    {
+        QTest::addColumn<PatternRun>("run");
+        const QString e3000(3000, u'\u00e9'), x5000(5000, u'x'), bad = "a(b", as = "|" + QString(100000, u'a') + "b";
+        QString lines;   // (a+)+$ tries 2^18 ways from each start in every line
+        for (int i = 0; i < 3000; ++i)
+            lines += QString(18, u'a') + "b\n";
+        const QString badMessage =
+            "\"a(b\" is not a valid regular expression: missing closing parenthesis at offset 3.";
+        const QString stopped = "The search for \"(a+)+$\" was stopped: the regular expression needs too much time "
+                                "or memory on this text.";
+        const std::pair<const char*, PatternRun> rows[] = {
+            {"groups", {"<b>one</b> <i>2</i>", R"(<(\w)>(.*?)</\1>)", R"((\2:\1))", 0, "171", "(one:b) (2:i)"}},
+            {"escapes, \\n as the text's line break",
+             {"x=1", R"(=(\d))", R"(\t\1\\\0\n\q)", 0, "171", "x\t1\\=1\r\n\\q"}},
+            {"case ignored", {"Abc abc", "a(b)c", "x", 0, "171", "x x"}},
+            {"match case", {"Abc abc", "a(b)c", "x", 1, "171", "Abc x"}},
+            {"whole word takes the alternative that is one", {"ab abc xab", "ab|abc", "X", 2, "171", "X X xab"}},
+            {"whole word as the plain search has it", {"a <b> <<b>", "<b>", "X", 2, "171", "a X <<b>"}},
+            {"whole word, plain search", {"a <b> <<b>", "<b>", "X", 6, "171", "a X <<b>"}},
+            {"empty matches move on", {"abxd", "x*", "-", 0, "171", "-a-b--d-"}},
+            {"^ and $ at CR LF", {"a\r\nbc\r\n", "^|$", "#", 0, "171", "#a#\r\n#bc#\r\n#"}},
+            {"find next passes an empty match at the caret", {"|a\r\nb", "^", "", 0, "176", "a\r\n|b"}},
+            {"then wraps round", {"|a\r\nb", "^", "", 0, "176 176", "|a\r\nb"}},
+            {"replace all is one undo step", {"a-a", "a", "b", 0, "171 129", "a-a"}},
+            {"non-ASCII, replaced",
+             {"\U0001F600\u00e9 \u00e7a", "(\u00e7)a", R"({\1})", 0, "171", "\U0001F600\u00e9 {\u00e7}"}},
+            {"non-ASCII, found", {"|\U0001F600\u00e9 \u00e7a \u00e9t\u00e9", "[\u00e9\u00e8]t", "", 0, "176",
+                                  "\U0001F600\u00e9 \u00e7a [\u00e9t]\u00e9"}},
+            {"a match longer than the first pieces",
+             {"|" + e3000 + "ab", "\u00e9+ab", "", 0, "176", "[" + e3000 + "ab]"}},
+            {"$ only at a line's end", {"|" + x5000 + "\r\nx", "x$", "", 0, "176", x5000.chopped(1) + "[x]\r\nx"}},
+            {"bad pattern, find", {"|abc", bad, "", 0, "176", "|abc", badMessage}},
+            {"bad pattern, replace all", {"abc", bad, "x", 0, "171", "abc", badMessage}},
+            {"backtracking limit", {as, "(a+)+$", "", 0, "176", as, stopped}},
+            {"time limit", {lines, "(a+)+$", "x", 0, "171", lines, stopped}},
+        };
+        for (const auto& [name, run] : rows)
+            QTest::newRow(name) << run;
+    }
+
+    void regularExpressions()
+    {
+        QFETCH(PatternRun, run);
+        CodeMax1 e;
+        SetMarkedText(&e, run.text);
+        FindReplace& find = e.Find();
+        find.findText = run.pattern;
+        find.replaceText = run.with;
+        find.matchCase = run.options & 1;
+        find.wholeWord = run.options & 2;
+        find.regExp = !(run.options & 4);
+        find.timeLimitMs = 300;
+        QElapsedTimer clock;
+        clock.start();
+        for (const QString& step : run.steps.split(' '))
+            QVERIFY(e.ExecuteCmd(step.toInt()));
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(Shown(e, run.expected), run.expected);
+        QCOMPARE(m_prompter->unexpected.join('|'), run.messages);
+    }
+
+    // The Replace dialog's pattern box: Replace first finds, then replaces with the groups; Replace All does the
+    // rest; the box is still ticked the next time.
+    void regularExpressionDialog()
+    {
+        CodeMax1 e;
+        SetMarkedText(&e, "|<b>x</b> <B>y</B> <b>z</b>");
+        m_prompter->queueDialog([](QDialog* d) {
+            d->findChild<QLineEdit*>("txtFind")->setText(R"(<(b)>(\w)</\1>)");
+            d->findChild<QLineEdit*>("txtReplace")->setText(R"(<i>\2</i>)");
+            d->findChild<QCheckBox*>("chkRegExp")->setChecked(true);
+            for (const char* name : {"cmdReplace", "cmdReplace", "cmdReplaceAll", "cmdClose"})
+                d->findChild<QPushButton*>(name)->click();
+            return d->result();
+        });
+        QVERIFY(e.ExecuteCmd(169));
+        QCOMPARE(e.Text(), "<i>x</i> <i>y</i> <i>z</i>");
+        QCOMPARE(m_prompter->unexpected.join('|'), "2 occurrence(s) replaced.");
+        QVERIFY(e.Find().regExp);
+    }
+
+    // Closing tags: what typing the ">" or "/" that ends a text adds after the caret.
+    void closeTagRules_data()
+    {
+        QTest::addColumn<QString>("added");
+        const std::pair<const char*, const char*> rows[] = {
+            {"<p>", "</p>"}, {"<Div class=\"a b\">", "</Div>"}, {"<br>", ""}, {"<IMG src=x>", ""}, {"<b/>", ""},
+            {"<div />", ""}, {"<a title=\"x>", ""}, {"<a title='x>y' href=\"#\">", "</a>"}, {"<a href=x/>", "</a>"},
+            {"<custom>", ""}, {"<!-- a > b <p>", ""}, {"<!DOCTYPE html>", ""}, {"<?php echo '<p>", ""},
+            {"<% x %><p>", "</p>"}, {"</p>", ""}, {"a < b <p>", "</p>"}, {"<script>if (a<b>", ""},
+            {"<div><p>text</", "p>"}, {"<div><p>x</p></", "div>"}, {"<div><br><img src=x><b/><input></", "div>"},
+            {"<ul><li>a<li>b</ul></", ""}, {"text</", ""}, {"<DIV><!-- <p> --></", "DIV>"},
+            {"<script>if (a </", "script>"}, {"<p title=\"</", ""}, {"<x-widget><p></p></", "x-widget>"},
+            {"<?php if ($a </", ""}};
+        for (const auto& [before, added] : rows)
+            QTest::newRow(before) << QString(added);
+    }
+    void closeTagRules()
+    {
+        QFETCH(QString, added);
+        const QSet<QString> known{"A", "B", "BR", "DIV", "IMG", "P", "SCRIPT"};
+        QCOMPARE(TagCompletion::AfterTyping(QString(QTest::currentDataTag()), known), added);
+    }
+
+    // Typed into the control: only with the option on and in HTML; one Undo takes away what was added.
+    void closeTagsTyping()
+    {
+        CodeMax1 e;
+        const auto typed = [&](const QString& keys) {
+            QTest::keyClicks(&e, keys);
+            return Shown(e);
+        };
+        QCOMPARE(typed("<div>"), "<div>|");
+        e.SetCloseTags(true, {"DIV", "P"});
+        e.SetText("");
+        QCOMPARE(typed("<div>"), "<div>|</div>");
+        e.Undo();
+        QCOMPARE(Shown(e), "<div>|");
+        QCOMPARE(typed("<P>x"), "<div><P>x|</P>");
+        QTest::keyClick(&e, Qt::Key_End);
+        QCOMPARE(typed("</"), "<div><P>x</P></div>|");
+        e.SetLanguage("Java");
+        e.SetText("");
+        QCOMPARE(typed("<p>"), "<p>|");
     }
 
     void editAbilities()

@@ -178,6 +178,7 @@ private slots:
             {"Config/Instance", "-1"},      {"Config/Tidy0Indent", "0"},    {"Config/Tidy1Omit", "-1"},
             {"Config/Tidy2Upper", "0"},     {"Config/Tidy3Clean", "-1"},    {"Config/Tidy4Quiet", "0"},
             {"Config/Tidy5Bare", "-1"},     {"Config/Tidy6Xhtml", "-1"},    {"Syntax/DefFont", "Courier"},
+            {"Config/CloseTags", "0"},
         };
         for (int n = 1; n <= 4; ++n) {
             expected.insert(QStringLiteral("Config/Tool%1").arg(n), QString());
@@ -208,11 +209,14 @@ private slots:
         m->fctnViewSidebar(false);
         runOptions(m, [](frmOptions* d) {
             QVERIFY(!Child<QCheckBox>(d, "chkDir")->isChecked() && Child<QCheckBox>(d, "chkFullIns")->isChecked());
+            QVERIFY(!Child<QCheckBox>(d, "chkCloseTags")->isChecked());
+            Child<QCheckBox>(d, "chkCloseTags")->setChecked(true);
             Child<QCheckBox>(d, "chkSplash")->setChecked(true);
             Child<QCheckBox>(d, "chkFullIns")->setChecked(false);
             Child<QRadioButton>(d, "Option11")->click();
-            QVERIFY(OptFullIns);
+            QVERIFY(OptFullIns && !MainWindow()->ActiveDocument()->Editor()->CloseTags());
             d->cmdApply_Click();
+            QVERIFY(MainWindow()->ActiveDocument()->Editor()->CloseTags());
             QVERIFY(!OptFullIns);
             d->cmdCancel_Click();
         });
@@ -220,6 +224,7 @@ private slots:
         QVERIFY(m->Picture1()->isHidden());
         QCOMPARE(GetSetting("Config", "Splash") + GetSetting("Config", "LoadDir") + GetSetting("Config", "Dock"),
                  QStringLiteral("-104"));
+        QVERIFY(m->fctnNewDoc()->Editor()->CloseTags());
 
         CodeMax1* doc = m->ActiveDocument()->Editor();
         doc->SetLanguage("HTML");
