@@ -90,6 +90,32 @@
         <source>%1 occurrence(s) replaced.</source>
         <translation>%1 Vorkommen ersetzt.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid regular expression: %2 at offset %3.</source>
+        <translation>„%1“ ist kein gültiger regulärer Ausdruck: %2 an Position %3.</translation>
+    </message>
+    <message>
+        <source>The search for &quot;%1&quot; was stopped: the regular expression needs too much time or memory on this text.</source>
+        <translation>Die Suche nach „%1“ wurde abgebrochen: Der reguläre Ausdruck braucht für diesen Text zu viel Zeit oder Speicher.</translation>
+    </message>
+    <message>
+        <source>%1 occurrence(s) had been replaced; Undo takes them back.</source>
+        <translation>%1 Vorkommen waren bereits ersetzt; Rückgängig nimmt sie zurück.</translation>
+    </message>
+    <message>
+        <source>Cannot save &apos;%1&apos;: %2 has no place for the character %3 on line %4.
+Replace it, then save again.</source>
+        <translation>„%1“ kann nicht gespeichert werden: %2 hat keinen Platz für das Zeichen %3 in Zeile %4.
+Ersetzen Sie es und speichern Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>Find a pattern (Perl style); the replacement may hold \1 to \9 for its groups, \0 for the whole match, \n for a line break and \t for a tab</source>
+        <translation>Nach einem Muster suchen (Perl-Stil); der Ersatztext kann \1 bis \9 für Gruppen, \0 für den ganzen Treffer, \n für einen Zeilenumbruch und \t für einen Tabulator enthalten</translation>
+    </message>
 </context>
 <context>
     <name>ColourBox</name>
@@ -178,6 +204,21 @@
     <message>
         <source>UTF-8 with BOM</source>
         <translation>UTF-8 mit BOM</translation>
+    </message>
+</context>
+<context>
+    <name>FileText</name>
+    <message>
+        <source>It is not UTF-8 text: the byte 0x%1 on line %2 (byte %3 of the file) does not belong there.</source>
+        <translation>Es ist kein UTF-8-Text: Das Byte 0x%1 in Zeile %2 (Byte %3 der Datei) gehört nicht dorthin.</translation>
+    </message>
+    <message>
+        <source>It is not UTF-16 text: it has an odd number of bytes.</source>
+        <translation>Es ist kein UTF-16-Text: Er hat eine ungerade Anzahl von Bytes.</translation>
+    </message>
+    <message>
+        <source>It is not UTF-16 text: it holds half of a surrogate pair on its own.</source>
+        <translation>Es ist kein UTF-16-Text: Er enthält eine einzelne Hälfte eines Surrogatpaars.</translation>
     </message>
 </context>
 <context>
@@ -1229,6 +1270,12 @@ Abbrechen: keines von beiden.</translation>
         <source>Show the page beside the text, refreshed as you type</source>
         <translation>Die Seite neben dem Text zeigen, beim Tippen aufgefrischt</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; was not reopened; the document stays as it was.
+%2</source>
+        <translation>„%1“ wurde nicht neu geöffnet; das Dokument bleibt, wie es war.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>
@@ -1750,6 +1797,16 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
         <source>Li&amp;ve Preview</source>
         <translation>Li&amp;ve-Vorschau</translation>
     </message>
+    <message>
+        <source>&amp;Reopen with Encoding</source>
+        <translation>Mit &amp;Kodierung neu öffnen</translation>
+    </message>
+    <message>
+        <source>&apos; has changes that are not saved.
+Reopen it as %1 and lose them?</source>
+        <translation>&apos; hat ungespeicherte Änderungen.
+Als %1 neu öffnen und sie verlieren?</translation>
+    </message>
 </context>
 <context>
     <name>frmNew</name>
@@ -2055,6 +2112,14 @@ Der Dateiname ist kein gültiges UTF-8, mit dem dieses Programm nicht umgehen ka
     <message>
         <source>Exit remembers the open files; the next start opens them again</source>
         <translation>Beenden merkt sich die offenen Dateien; der nächste Start öffnet sie wieder</translation>
+    </message>
+    <message>
+        <source>Close tags as you type</source>
+        <translation>Tags beim Tippen schließen</translation>
+    </message>
+    <message>
+        <source>In HTML, typing the &gt; of a start tag adds its end tag; typing &lt;/ names the open element</source>
+        <translation>In HTML fügt das &gt; eines Start-Tags sein End-Tag hinzu; &lt;/ ergänzt den Namen des offenen Elements</translation>
     </message>
 </context>
 <context>
