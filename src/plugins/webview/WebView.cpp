@@ -1,11 +1,17 @@
 // The embedded browser, built as a module of its own and loaded on the first preview.
 #include "base/BrowserView.h"
 
+#include <QDir>
+#include <QTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 // A previewed page may load, from anywhere on disk, the kinds of file a page is
@@ -65,11 +71,16 @@ public:
         QWebEngineSettings* s = settings();
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
         page()->setUrlRequestInterceptor(new LocalFileGuard(this));
-        connect(this, &QWebEngineView::loadStarted, this, [hooks] {
+        connect(this, &QWebEngineView::loadStarted, this, [this, hooks] {
+            // The renderer may be forked a moment after the load starts: looked for again then.
+            givePriorityToEditor();
+            for (int ms : {250, 1000})
+                QTimer::singleShot(ms, this, &WebView::givePriorityToEditor);
             if (hooks.loadStarted)
                 hooks.loadStarted();
         });
         connect(this, &QWebEngineView::loadFinished, this, [hooks](bool ok) {
+            givePriorityToEditor();
             if (hooks.loadFinished)
                 hooks.loadFinished(ok);
         });
@@ -79,6 +90,46 @@ public:
         });
     }
     QWidget* Widget() override { return this; }
+
+private:
+    // A page being laid out or running its scripts gives way to the editor whenever both
+    // want the processor, so that typing beside a live preview never waits for it: every
+    // process the engine started below this one (its zygote, the renderers) runs niced.
+    // The engine offers no other hold on its processes' priority.
+    static void givePriorityToEditor()
+    {
+        const pid_t self = getpid();
+        auto parentOf = [](pid_t pid) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly))
+                return pid_t(0);
+            const QByteArray line = stat.read(512);
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            return pid_t(fields.value(1).toInt());
+        };
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& entry : entries) {
+            bool number = false;
+            const pid_t pid = pid_t(entry.toInt(&number));
+            if (!number || pid == self)
+                continue;
+            // Only the engine's own helpers: user tools started from the editor keep their priority.
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            if (!comm.open(QIODevice::ReadOnly) || !comm.readAll().startsWith("QtWebEngineProc"))
+                continue;
+            pid_t up = pid;
+            for (int depth = 0; depth < 3 && up > 1; ++depth) {
+                up = parentOf(up);
+                if (up == self) {
+                    if (getpriority(PRIO_PROCESS, id_t(pid)) < 10)
+                        setpriority(PRIO_PROCESS, id_t(pid), 10);
+                    break;
+                }
+            }
+        }
+    }
+
+public:
     void Load(const QUrl& url) override { load(url); }
     void Reload() override { reload(); }
     QUrl Url() const override { return url(); }
