@@ -12,10 +12,10 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "TestProcesses.h"
 #include "app/Main.h"
 #include "document/CodeMax1.h"
@@ -24,6 +24,7 @@
 class TestDesktopKeys : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
+    QTemporaryDir dir;
 
     static QList<long> zooms()
     {
@@ -143,10 +144,8 @@ private slots:
     // file is saved with what was chosen.
     void lineEndings()
     {
-        QTemporaryDir dir;
-        QFile f(dir.filePath("dos.html"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>\r\n\xc3\xa9\r\n") && f.flush());
-        frmMain* m = StartMain(CommandLineFromArguments({"qrn", f.fileName()}));
+        const QString path = WriteTestFile(dir, "dos.html", "<P>\r\n\xc3\xa9\r\n");
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", path}));
         auto* panel = m->ActiveDocument()->findChild<QLabel*>("FormatPanel");
         QCOMPARE(panel->text(), QString("UTF-8  CR LF"));
         m->Action("mnuEditEolLF")->trigger();
@@ -154,22 +153,15 @@ private slots:
         QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
         QVERIFY(m->Action("mnuFileSave")->isEnabled());
         m->Action("mnuFileSave")->trigger();
-        f.close();
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("<P>\n\xc3\xa9\n"));
-        CloseMain(prompter);
+        QCOMPARE(ReadTestFile(path), QByteArray("<P>\n\xc3\xa9\n"));
     }
 
     // Several files on one command line, also handed over from a second start: each in its own
     // document, the last one active; a name that is missing is reported and the others open.
     void severalFiles()
     {
-        QTemporaryDir dir;
-        const QString a = dir.filePath("a.html"), b = dir.filePath("say \"b\".css"), gone = dir.filePath("gone.html");
-        for (const QString& path : {a, b}) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<P>"));
-        }
+        const QString a = WriteTestFile(dir, "a.html", "<P>"), b = WriteTestFile(dir, "say \"b\".css", "<P>");
+        const QString gone = dir.filePath("gone.html");
         // One file keeps the form a running instance of an older version reads.
         QVERIFY(CommandLineFromArguments({"qrn"}).isEmpty() && CommandLineFromArguments({"qrn", ""}).isEmpty());
         QCOMPARE(CommandLineFromArguments({"qrn", "/a b/c.html"}), QStringLiteral("\"/a b/c.html\""));
@@ -184,20 +176,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 60000);
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE(paths(), (QStringList{a, b, b, a}));
-        CloseMain(prompter);   // while the files are there
     }
 
     // With the option on, Exit remembers the files, their order, the active one and each caret;
     // the next start restores them and passes over one that has gone, without a question.
     void sessions()
     {
-        QTemporaryDir dir;
         QStringList files;
-        for (const char* name : {"one.html", "two.html", "three.html"}) {
-            files << dir.filePath(name);
-            QFile f(files.last());
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("line 1\nline 2\nline 3\n"));
-        }
+        for (const char* name : {"one.html", "two.html", "three.html"})
+            files << WriteTestFile(dir, name, "line 1\nline 2\nline 3\n");
         SaveSetting("Config", "Session", "True");
         frmMain* m = StartMain(CommandLineFromArguments({"qrn", files[0], files[1], files[2]}));
         m->fctnNewDoc();   // untitled: not part of the session
@@ -221,7 +208,6 @@ private slots:
         m = StartMain();
         QCOMPARE(m->Documents().size(), 1);
         QVERIFY(!m->ActiveDocument()->HasFile());
-        CloseMain(prompter);
     }
 
     // A dark desktop: the document area, the icons' outlines, the About links and the default scheme
@@ -304,11 +290,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QStringList, buttons);
-        QTemporaryDir dir;
-        QFile page(dir.filePath("page.html"));
-        QVERIFY(page.open(QIODevice::WriteOnly) && page.write("<P>text</P>\n"));
-        page.close();
-        frmMain* m = StartMain(CommandLineFromArguments({"qrn", page.fileName()}));
+        frmMain* m = StartMain(CommandLineFromArguments({"qrn", WriteTestFile(dir, "page.html", "<P>text</P>\n")}));
         QStringList reached;
         QString stuck;
         prompter->queueDialog([&](QDialog* d) {
@@ -350,7 +332,6 @@ private slots:
         QCOMPARE(stuck, QString());
         for (const QString& b : buttons)
             QVERIFY2(reached.contains(b), qPrintable(reached.join(", ")));
-        CloseMain(prompter);
     }
 
     // --help-all prints help; the options every Qt program takes are taken, not refused.

@@ -18,14 +18,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Bad input from outside: command lines, hand-overs, files that are not files,
-// damaged settings, other users' sockets, and closes at awkward moments.
+// Start-up and the hand-over between real processes of the program, and bad input from outside: command lines,
+// hand-overs, files that are not files, damaged settings, other users' sockets, and closes at awkward moments.
 class TestHostile : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
     QTemporaryDir dir;
 
-    QString makeFile(const QString& name, const QByteArray& bytes) { return QFileInfo(WriteTestFile(dir, name, bytes)).canonicalFilePath(); }
+    QString makeFile(const QString& name, const QByteArray& bytes = "<P>x</P>\n")
+    {
+        return QFileInfo(WriteTestFile(dir, name, bytes)).canonicalFilePath();
+    }
     // Exactly one message was shown, and it holds part and also.
     bool saidOnce(const QString& part, const QString& also = QString()) const
     {
@@ -39,6 +42,99 @@ class TestHostile : public QObject {
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); ClearCommandLineOverride(); }
+
+    // A killed first instance leaves its socket: the next start becomes the first instance and opens its
+    // file itself; later starts hand over nothing, or their file, and end, unless the mode is off.
+    void handOverBetweenProcesses()
+    {
+        QProcess crashed, first, second;
+        QVERIFY(StartFirstInstance(crashed));
+        StopProcess(crashed);
+        QVERIFY(!SingleInstance::OtherInstanceRunning());
+        const QString orphan = makeFile("orphan.html");
+        QVERIFY(StartFirstInstance(first, {orphan}));
+        QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), orphan, 60000);   // a sanitizer build starts slowly
+        second.start(QrnBinary(), {});
+        QVERIFY(second.waitForFinished(15000) && second.exitCode() == 0);
+        QCOMPARE(GetSetting("Config", "Command", "absent"), QStringLiteral("absent"));   // nobody wrote the slot
+        const QString path = makeFile("hand over.html");
+        second.start(QrnBinary(), {path});
+        QVERIFY(second.waitForFinished(15000) && second.exitStatus() == QProcess::NormalExit && !second.exitCode());
+        QTRY_COMPARE_WITH_TIMEOUT(GetSetting("MRU", "1"), path, 15000);
+        QTRY_COMPARE(GetSetting("Config", "Command", "absent"), QString());   // the slot is emptied
+        QVERIFY(first.state() == QProcess::Running);
+        SaveSetting("Config", "Instance", "0");
+        second.start(QrnBinary(), {});
+        QVERIFY(second.waitForStarted(10000) && !second.waitForFinished(3000));   // still running, its own window
+        StopProcess(second);
+        StopProcess(first);
+    }
+
+    // The message repeats the command line; unquoted, its first and last characters are dropped.
+    void missingFileMessage_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        for (const char* line : {"\"/nonexistent/x.html\"", "/tmp", "\"/tmp\""})
+            QTest::newRow(line) << QString(line);
+    }
+    void missingFileMessage()
+    {
+        QFETCH(QString, commandLine);
+        prompter->queueMsgBox(MsgAnswer::OK);
+        frmMain* m = StartMain(commandLine);
+        QCOMPARE(prompter->messages(), QStringList{commandLine + " could not be opened."});
+        QCOMPARE(m->Documents().size(), 0);
+    }
+
+    // A file on the command line opens by its real path; the splash is gone by then.
+    void commandLineFileOpensByLongPath()
+    {
+        SaveSetting("Config", "Splash", "True");
+        const QString real = makeFile("Real Page.html");
+        QVERIFY(QFile::link(real, dir.filePath("link.html")));
+        frmMain* m = StartMain('"' + dir.filePath("link.html") + '"');
+        QCOMPARE(m->Documents().size(), 1);
+        QCOMPARE(m->ActiveDocument()->PathPanel(), real);
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Real Page.html"));
+        QCOMPARE(m->DocCount(), 0);  // not numbered
+        QCOMPARE(fctnLongPath(dir.filePath("missing")), QString());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(w->objectName() != "frmSplash" || !w->isVisible(), "splash still shown");
+    }
+
+    void workingFolder_data()
+    {
+        QTest::addColumn<QString>("layout");   // "file", "subfolders", "missing"
+        QTest::addColumn<QString>("loadDir");  // empty: absent; "yes" is reported
+        QTest::addColumn<bool>("useStored");
+        QTest::newRow("folder with a file") << "file" << "" << true;
+        QTest::newRow("options form -1") << "file" << "-1" << true;
+        QTest::newRow("LoadDir 0") << "file" << "0" << false;
+        QTest::newRow("LoadDir not a number: its default") << "file" << "yes" << true;
+        QTest::newRow("only sub-folders") << "subfolders" << "" << false;
+        QTest::newRow("missing folder") << "missing" << "" << false;
+    }
+    void workingFolder()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, loadDir);
+        QFETCH(bool, useStored);
+        QTemporaryDir work;
+        const QString stored = work.path() + "/site/";
+        QVERIFY(layout != "file" || !WriteTestFile(work, "site/index.html", "").isEmpty());
+        QVERIFY(layout != "subfolders" || QDir().mkpath(stored + "images"));
+        SaveSetting("Config", "WorkDir", stored);
+        if (!loadDir.isEmpty())
+            SaveSetting("Config", "LoadDir", loadDir);
+        if (loadDir == "yes")
+            prompter->queueMsgBox(MsgAnswer::OK);
+        QDir::setCurrent(QDir::rootPath());
+        QCOMPARE(StartMain()->Documents().size(), 1);
+        const QString report = "13: Type mismatch\n\nThese settings could not be read; their defaults are used: ";
+        QCOMPARE(prompter->messages(), loadDir == "yes" ? QStringList{report + "Config/LoadDir."} : QStringList());
+        const QString expected = useStored ? QFileInfo(stored).canonicalFilePath() : QDir::homePath();
+        QCOMPARE(QDir::current().canonicalPath(), QDir(expected).canonicalPath());
+    }
 
     void awkwardFiles_data()
     {
@@ -74,7 +170,6 @@ private slots:
         QTest::newRow("FIFO") << "fifo" << "it is a named pipe (FIFO), not a file";
         QTest::newRow("socket") << "socket" << "it is a socket, not a file";
         QTest::newRow("/dev/zero") << "/dev/zero" << "it is a device, not a file";
-        QTest::newRow("/dev/urandom") << "/dev/urandom" << "it is a device, not a file";
         QTest::newRow("read fails") << "/proc/self/mem" << "";   // root reads any file; this read fails
     }
     void notRegularFiles()
@@ -329,6 +424,7 @@ private slots:
         for (const char* key : {"Config/Instance", "Config/Dock", "Config/MainLeft", "Config/Whitespace", "Config/LoadDir"})
             QVERIFY2(text.contains(key), key);
         QVERIFY(m->Documents().size() == 1 && m->Toolbar1()->isVisibleTo(m) && !m->Action("mnuViewWhitespace")->isChecked());
+        QCOMPARE(m->dockWidgetArea(m->Picture1()), Qt::LeftDockWidgetArea);
         QCOMPARE(m->ActiveDocument()->Editor()->Font().pointSize(), 10);
     }
 

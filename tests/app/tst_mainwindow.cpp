@@ -1,9 +1,12 @@
-#include <QLabel>
+#include <QClipboard>
 #include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -11,15 +14,33 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "MarkedText.h"
 #include "TestEnv.h"
 #include "TestFiles.h"
+#include "app/CommandStates.h"
 #include "base/Settings.h"
 #include "base/ShellRoutines.h"
 #include "document/CodeMax1.h"
 
+Q_DECLARE_METATYPE(DocumentState)
+
+// The main window's layout, menus and toolbars; the Edit menu, its shortcuts and the toolbar acting on the
+// active document.
 class TestMainWindow : public QObject {
     Q_OBJECT
     ScriptedPrompter* prompter = nullptr;
+    frmMain* m = nullptr;
+    CodeMax1* e = nullptr;
+
+    void start(const QString& text)
+    {
+        m = StartMain();
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        e = m->ActiveDocument()->Editor();
+        SetMarkedText(e, text);
+        e->setFocus();
+    }
 
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
@@ -27,14 +48,9 @@ private slots:
 
     void freshProfileLayout()
     {
-        StartMain();
-        frmMain* m = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "frmMain")
-                m = qobject_cast<frmMain*>(w);
-        QVERIFY(m && m->isVisible());
+        m = StartMain();
+        QVERIFY(m->isVisible() && m->Documents().size() == 1);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorlen"));
-        QCOMPARE(m->Documents().size(), 1);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(QRect(m->pos(), m->size()), QRect(1000 / 15, 1000 / 15, (screen.width() * 15 - 2000) / 15,
                                       (screen.height() * 15 - 2000) / 15));
@@ -47,13 +63,13 @@ private slots:
         QCOMPARE(m->dockWidgetArea(m->Picture1()), Qt::LeftDockWidgetArea);
         QCOMPARE(m->TabStrip1()->currentIndex(), 0);
         QCOMPARE(m->MainPanel(1)->Bevel(), 1);
-        CodeMax1* e = m->ActiveDocument()->Editor();  // the document takes the View options
+        e = m->ActiveDocument()->Editor();  // the document takes the View options
         QVERIFY(e->LineNumbering() && e->DisplayLeftMargin() && !e->DisplayWhitespace());
     }
 
     void menusAndButtons()
     {
-        frmMain* m = StartMain();
+        m = StartMain();
         // Shortcuts a user relies on.
         const QList<std::pair<const char*, const char*>> keys = {
             {"mnuFileNew", "Ctrl+N"},      {"mnuFileOpen", "Ctrl+O"},          {"mnuFileSaveAs", "F11"},
@@ -90,7 +106,8 @@ private slots:
 
     void layoutRoundTrip()
     {
-        frmMain* m = StartMain();
+        SaveSetting("Config", "Dock", "4");   // the sidebar on the right
+        m = StartMain();
         m->Action("mnuViewToolbar")->trigger();
         m->Action("mnuViewWhitespace")->trigger();
         m->TabStrip1()->setCurrentIndex(1);
@@ -102,44 +119,18 @@ private slots:
         for (const char* key : {"Tbar", "Whitespace", "Pbar", "Lbar", "View", "Dock", "MainLeft", "WindowState",
                                 "FullIns", "NewDoc"})
             saved << GetSetting("Config", key);
-        QCOMPARE(saved.join(','), QStringLiteral("False,True,True,2,2,3,3000,0,True,False"));
+        QCOMPARE(saved.join(','), QStringLiteral("False,True,True,2,2,4,3000,0,True,False"));
         QVERIFY(GetSetting("Config", "WorkDir").endsWith('/'));
 
         m = StartMain();
         QVERIFY(!m->Action("mnuViewToolbar")->isChecked() && !m->Toolbar1()->isVisibleTo(m));
         QVERIFY(m->Action("mnuViewWhitespace")->isChecked() && m->ActiveDocument()->Editor()->DisplayWhitespace());
         QCOMPARE(m->TabStrip1()->currentIndex(), 1);
-        QVERIFY(!m->Picture1()->isVisibleTo(m));
-        QCOMPARE(m->MainPanel(1)->Bevel(), 2);
+        QCOMPARE(m->dockWidgetArea(m->Picture1()), Qt::RightDockWidgetArea);
+        QVERIFY(!m->Picture1()->isVisibleTo(m) && m->MainPanel(1)->Bevel() == 2);
         QCOMPARE(m->pos(), QPoint(200, 150));
         QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // and shows it again
         QVERIFY(m->Picture1()->isVisibleTo(m) && m->MainPanel(1)->Bevel() == 1);
-    }
-
-    void dockSetting_data()
-    {
-        QTest::addColumn<QString>("dock");
-        QTest::addColumn<int>("area");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("right") << "4" << int(Qt::RightDockWidgetArea) << "";
-        QTest::newRow("not a number") << "left" << int(Qt::LeftDockWidgetArea)
-                                      << "13: Type mismatch\n\nThese settings could not be read; their defaults are "
-                                         "used: Config/Dock.";
-    }
-    void dockSetting()
-    {
-        QFETCH(QString, dock);
-        QFETCH(int, area);
-        QFETCH(QString, message);
-        SaveSetting("Config", "Dock", dock);
-        if (!message.isEmpty())
-            prompter->queueMsgBox(MsgAnswer::OK);
-        frmMain* m = StartMain();
-        QCOMPARE(prompter->messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(m->Documents().size(), 1);
-        QCOMPARE(int(m->dockWidgetArea(m->Picture1())), area);
-        CloseMain(prompter);
-        QCOMPARE(GetSetting("Config", "Dock"), area == Qt::RightDockWidgetArea ? "4" : "3");
     }
 
     void minimisedExit()
@@ -147,7 +138,7 @@ private slots:
         StartMain();
         CloseMain(prompter);
         SaveSetting("Config", "MainLeft", "777");
-        frmMain* m = StartMain();
+        m = StartMain();
         m->showMinimized();
         QTRY_VERIFY(m->isMinimized());
         CloseMain(prompter);
@@ -158,7 +149,7 @@ private slots:
 
     void powerbarMovesUp()
     {
-        frmMain* m = StartMain();
+        m = StartMain();
         QTRY_VERIFY(m->Toolbar2()->y() > m->Toolbar1()->y());
         const int top = m->Toolbar1()->y();
         m->Action("mnuViewToolbar")->trigger();   // toolbar hidden
@@ -170,8 +161,8 @@ private slots:
 
     void maximiseEditViewAndBack()
     {
-        frmMain* m = StartMain();
-        const auto shown = [m] {
+        m = StartMain();
+        const auto shown = [this] {
             QString out;
             for (QWidget* w : QList<QWidget*>{m->Toolbar1(), m->Toolbar2(), m->statusBar(), m->Picture1()})
                 out += w->isVisibleTo(m) ? '1' : '0';
@@ -204,7 +195,7 @@ private slots:
     // from its top left; closing one activates the one used before it.
     void windowPlacementAndOrder()
     {
-        frmMain* m = StartMain();
+        m = StartMain();
         QTest::qWait(50);
         QTemporaryDir folder;
         const QString page = WriteTestFile(folder, "placed.html", "<P>");
@@ -213,14 +204,11 @@ private slots:
         m->OpenCommandLine('"' + page + '"');
         const QRect area(QPoint(0, 0), m->MdiArea()->viewport()->size());
         QPoint previous(-1, -1);
-        for (QMdiSubWindow* sub : m->MdiArea()->subWindowList()) {
-            QVERIFY2(area.contains(sub->geometry()),
-                     qPrintable(QString("%1 %2,%3 %4x%5 in %6x%7").arg(sub->windowTitle()).arg(sub->x()).arg(sub->y())
-                                    .arg(sub->width()).arg(sub->height()).arg(area.width()).arg(area.height())));
-            QVERIFY(sub->x() > previous.x() || sub->x() == 0);
+        const QList<QMdiSubWindow*> subs = m->MdiArea()->subWindowList();
+        for (QMdiSubWindow* sub : subs) {   // placement on a real display at twice the scale: tst_xdisplay
+            QVERIFY(area.contains(sub->geometry()) && (sub->x() > previous.x() || sub->x() == 0));
             previous = sub->pos();
         }
-        const QList<QMdiSubWindow*> subs = m->MdiArea()->subWindowList();
         m->MdiArea()->setActiveSubWindow(subs.at(1));
         m->MdiArea()->setActiveSubWindow(subs.at(3));
         subs.at(3)->close();
@@ -230,7 +218,7 @@ private slots:
     // INS/OVR follows the Insert key at once, not at the next clock tick.
     void insertKeyShowsAtOnce()
     {
-        frmMain* m = StartMain();
+        m = StartMain();
         auto* ins = m->findChild<QLabel*>("MainPanelIns");
         QVERIFY(ins);
         for (const char* mode : {"INS", "OVR", "INS"}) {
@@ -241,7 +229,7 @@ private slots:
 
     void windowMenuArranges()
     {
-        frmMain* m = StartMain();
+        m = StartMain();
         m->fctnNewDoc();
         m->Action("mnuWindowTileV")->trigger();
         const auto subs = m->MdiArea()->subWindowList();
@@ -251,6 +239,162 @@ private slots:
         QVERIFY(subs.at(0)->x() == subs.at(1)->x() && subs.at(0)->y() != subs.at(1)->y());
         m->Action("mnuWindowNew")->trigger();
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 3"));
+    }
+
+    void shortcutsReachTheMenu()
+    {
+        start("abc|");
+        QTest::keyClicks(e, "d");
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);  // undo
+        QCOMPARE(MarkedText(e), QStringLiteral("abc|"));
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);  // redo, not select-all
+        QCOMPARE(MarkedText(e), QStringLiteral("abcd|"));
+        QCOMPARE(e->SelLength(), 0);
+        e->SetSel({0, 0, 0, 2});
+        QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("ab"));
+        QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(MarkedText(e), QStringLiteral("abab|cd"));
+        SetMarkedText(e, "one\r\nt|wo\r\nthree");
+        QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);  // delete line
+        QCOMPARE(MarkedText(e), QStringLiteral("one\r\n|three"));
+    }
+
+    void editMenuDropDown()
+    {
+        start("");
+        QTest::keyClicks(e, "xy");
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditUndo")->isEnabled() && m->Action("mnuEditDeleteLine")->isEnabled());
+        QVERIFY(!m->Action("mnuEditRedo")->isEnabled() && !m->Action("mnuEditCopy")->isEnabled());
+        // No selection: Delete is greyed out and the Del key goes to the control.
+        QVERIFY(!m->Action("mnuEditDelete")->isEnabled());
+        e->SetSel({0, 0, 0, 0});
+        QTest::keyClick(e, Qt::Key_Delete);
+        QCOMPARE(e->Text(), QStringLiteral("y"));
+        e->SetSel({0, 0, 0, 1});
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditDelete")->isEnabled() && m->Action("mnuEditCut")->isEnabled());
+        m->Action("mnuEditDelete")->trigger();
+        QCOMPARE(e->Text(), QString());
+    }
+
+    void toolbarDispatch()
+    {
+        start("");
+        QTest::keyClicks(e, "abc");
+        m->ToolbarButton("Undo")->trigger();
+        QCOMPARE(e->Text(), QString());
+        m->ToolbarButton("Redo")->trigger();
+        m->Toolbar1_ButtonClick("NoSuchKey");  // ignored
+        QCOMPARE(e->Text() + "/" + QString::number(m->Documents().size()), QStringLiteral("abc/1"));
+    }
+
+    // The rule alone: what no document, a document being edited and one in preview allow.
+    void commandStateRule_data()
+    {
+        QTest::addColumn<DocumentState>("state");
+        QTest::addColumn<QString>("enabled");    // buttons on, in the rule's order
+        QTest::addColumn<QString>("disabled");   // buttons off
+        QTest::addColumn<int>("menuAndViews");   // -1 unchanged, else edit menu + 2 * view options
+        QTest::newRow("no document") << DocumentState{} << ""
+            << "Save,Undo,Redo,Cut,Copy,Paste,Find,Replace,Spell,Compress,Tidy,External" << -1;
+        QTest::newRow("editing") << DocumentState{true, true, true, true, false, false, true, true, false}
+            << "Save,Undo,Copy,Paste,Find,Replace,Spell,Compress,Tidy,External" << "Redo,Cut" << 3;
+        QTest::newRow("editing, maximised") << DocumentState{true, true, false, false, false, false, false, true, true}
+            << "Paste,Find,Replace,Spell,Compress,Tidy,External" << "Save,Undo,Redo,Cut,Copy" << 1;
+        QTest::newRow("preview") << DocumentState{true, false, true, true, true, true, true, true, false}
+            << "Save" << "Undo,Redo,Cut,Copy,Paste,Find,Replace,Spell,Compress,Tidy" << 0;
+    }
+    void commandStateRule()
+    {
+        QFETCH(DocumentState, state);
+        QFETCH(QString, enabled);
+        QFETCH(QString, disabled);
+        QFETCH(int, menuAndViews);
+        const CommandStates c = CommandStatesFor(state);
+        QStringList on, off;
+        for (const auto& [key, yes] : c.buttons)
+            (yes ? on : off) << key;
+        QCOMPARE(on.join(','), enabled);
+        QCOMPARE(off.join(','), disabled);
+        QCOMPARE(c.editMenu.has_value() && c.viewOptions.has_value() ? *c.editMenu + 2 * *c.viewOptions : -1, menuAndViews);
+        QCOMPARE(c.powerbar, state.open && state.editMode);
+    }
+
+    void previewModeDisablesEditing()
+    {
+        start("text");
+        frmDocument* d = m->ActiveDocument();
+        d->Panel(1)->SetBevel(2);
+        d->Panel(2)->SetBevel(1);
+        d->fctnRefreshCommands();
+        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled() && !m->ToolbarButton("Find")->isEnabled());
+        // Commands do nothing to the hidden text.
+        m->mnuEditDeleteLine_Click();
+        QCOMPARE(e->Text(), QStringLiteral("text"));
+        d->Panel(1)->SetBevel(1);
+        d->Panel(2)->SetBevel(2);
+        d->fctnRefreshCommands();
+        QVERIFY(m->Menu("mnuEdit")->menuAction()->isEnabled() && m->ToolbarButton("Find")->isEnabled());
+    }
+
+    void findAndFindNext()
+    {
+        start("|alpha beta alpha");
+        prompter->queueDialog([](QDialog* d) {
+            d->findChild<QLineEdit*>("txtFind")->setText("alpha");
+            d->findChild<QPushButton*>("cmdFindNext")->click();
+            return int(QDialog::Rejected);
+        });
+        m->Action("mnuEditFind")->trigger();
+        QCOMPARE(prompter->asked.last().text, QStringLiteral("dlgFind"));
+        QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 0, 0, 5}));
+        QTest::keyClick(e, Qt::Key_F3);
+        QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 11, 0, 16}));
+    }
+
+    void replaceAll()
+    {
+        start("<b>x</b> <b>y</b>");
+        prompter->queueDialog([](QDialog* d) {
+            d->findChild<QLineEdit*>("txtFind")->setText("b>");
+            d->findChild<QLineEdit*>("txtReplace")->setText("strong>");
+            d->findChild<QPushButton*>("cmdReplaceAll")->click();
+            return int(QDialog::Rejected);
+        });
+        prompter->queueMsgBox(MsgAnswer::OK);
+        QTest::keyClick(e, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(prompter->asked.first().text, QStringLiteral("dlgReplace"));
+        QCOMPARE(e->Text(), QStringLiteral("<strong>x</strong> <strong>y</strong>"));
+    }
+
+    void gotoLine()
+    {
+        start("1\r\n2\r\n3\r\n4");
+        prompter->queueInput(QStringLiteral("3"));
+        m->Action("mnuEditGoto")->trigger();
+        QCOMPARE(MarkedText(e), QStringLiteral("1\r\n2\r\n|3\r\n4"));
+    }
+
+    void bookmarks()
+    {
+        start("a\r\n|b\r\nc\r\nd");
+        QTest::keyClick(e, Qt::Key_F2, Qt::ControlModifier);  // toggle on line 2
+        e->SetSel({3, 0, 3, 0});
+        m->Action("mnuEditBookmarksToggle")->trigger();
+        QCOMPARE(e->Bookmarks(), (QVector<int>{1, 3}));
+        e->SetSel({0, 0, 0, 0});
+        QList<int> lines;  // F2 next, Shift+F2 previous
+        for (Qt::KeyboardModifier modifier : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
+            QTest::keyClick(e, Qt::Key_F2, modifier);
+            lines << e->GetSel(true).endLine;
+        }
+        QCOMPARE(lines, (QList<int>{1, 3, 1}));
+        m->Action("mnuEditBookmarksClearAll")->trigger();
+        QVERIFY(e->Bookmarks().isEmpty());
     }
 };
 

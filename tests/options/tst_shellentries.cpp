@@ -168,6 +168,30 @@ private slots:
         QVERIFY2(!listAfter.contains("text/css="), listAfter.constData());
     }
 
+    // The files the desktop reads about the program (the row's name is their ending) name its command, icon and
+    // types, and pass their validators.
+    void installedFiles_data()
+    {
+        QTest::addColumn<QStringList>("validator");
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("desktop") << QStringList{"desktop-file-validate"}
+            << QByteArrayList{"\nExec=qrn %f\n", "\nIcon=org.quorlen.Quorlen\n", "text/html;", "text/css;",
+                              "text/javascript;", "text/plain;", "application/x-asp;"};
+        QTest::newRow("metainfo.xml") << QStringList{"appstreamcli", "validate", "--no-net"} << QByteArrayList();
+    }
+    void installedFiles()
+    {
+        QFETCH(QStringList, validator);
+        QFETCH(QByteArrayList, lines);
+        QString file = QString(QRN_SOURCE_DIR "/resources/desktop/org.quorlen.Quorlen.") + QTest::currentDataTag();
+        for (const QByteArray& line : lines)
+            QVERIFY2(ReadTestFile(file).contains(line), line.constData());
+        const int rc = QProcess::execute(validator.first(), validator.mid(1) << file);
+        if (rc == -2)
+            QSKIP("validator not installed");
+        QCOMPARE(rc, 0);   // its complaints are in the output above
+    }
+
     void movedProgramRewritesCommand()
     {
         QVERIFY(ShellEntries::Apply(4, true, "/old/place/qrn"));

@@ -185,6 +185,51 @@ private slots:
         QVERIFY(!QDir(Tidy::LastWorkFolder()).exists());
     }
 
+    // Closing the document or the main window while HTML Tidy runs ("check") or its log shows ("log") stops the
+    // run; the close happens afterwards, and nothing typed meanwhile is lost.
+    void closeWhileTidyRuns_data()
+    {
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<bool>("mainWindow");
+        for (const char* stage : {"check", "log"})
+            for (bool mainWindow : {false, true})
+                QTest::addRow("%s, %s", stage, mainWindow ? "main window" : "document") << QString(stage) << mainWindow;
+    }
+    void closeWhileTidyRuns()
+    {
+        QFETCH(QString, stage);
+        QFETCH(bool, mainWindow);
+        if (stage == "check")
+            Tidy::SetProgramOverride(WriteTestFile(scratch, "slowtidy", "#!/bin/sh\nexec sleep 30\n", true));
+        frmMain* m = StartMain();
+        QPointer<frmDocument> doc = m->ActiveDocument();
+        doc->Editor()->SetSelText("<P>page</P>");
+        QString typed;
+        auto closeIt = [&] {
+            QTest::keyClicks(doc->Editor(), "typed");
+            typed = doc->Editor()->Text();
+            prompter->queueMsgBox(MsgAnswer::No);   // the save question, once the run has stopped
+            mainWindow ? m->close() : doc->SubWindow()->close();
+        };
+        if (stage == "check")
+            QTimer::singleShot(200, closeIt);
+        else
+            prompter->queueDialog([&](QDialog* d) {
+                closeIt();
+                qobject_cast<frmTidy*>(d)->cmdOK_Click();   // too late: the run was cancelled
+                return int(QDialog::Accepted);
+            });
+        QElapsedTimer t;
+        t.start();
+        m->Action("mnuToolsTidy")->trigger();
+        QVERIFY2(t.elapsed() < 10000, "the run went on after the close");
+        QVERIFY(doc && !doc->IsBusy() && !doc->Editor()->isReadOnly());
+        QCOMPARE(typed + "|" + doc->Editor()->Text(), QString("<P>page</P>|<P>page</P>"));   // read-only while Tidy works
+        QTRY_VERIFY(!doc);
+        QCOMPARE(prompter->messages(), QStringList{"Save changes to 'Document 1'?"});
+        QTRY_COMPARE(bool(MainWindow()), !mainWindow);
+    }
+
     void unifiedDiff_data()
     {
         QTest::addColumn<QString>("a");   // lines joined by '|'
