@@ -70,13 +70,10 @@ private slots:
     void menusAndButtons()
     {
         m = StartMain();
-        // Shortcuts a user relies on.
+        // Shortcuts a user relies on (the Edit menu's are typed in shortcutsReachTheMenu, findReplaceAndGoto, bookmarks).
         const QList<std::pair<const char*, const char*>> keys = {
-            {"mnuFileNew", "Ctrl+N"},      {"mnuFileOpen", "Ctrl+O"},          {"mnuFileSaveAs", "F11"},
-            {"mnuFileSaveAll", "F12"},     {"mnuEditRedo", "Ctrl+A"},          {"mnuEditDeleteLine", "Ctrl+Y"},
-            {"mnuEditFindNext", "F3"},     {"mnuEditBookmarksPrevious", "Shift+F2"}, {"mnuToolsOptions", "F6"},
-            {"mnuToolsBrowser", "Ctrl+E"}, {"mnuToolsE3", "Shift+F7"},         {"mnuHelpAbout", "F1"},
-        };
+            {"mnuFileNew", "Ctrl+N"}, {"mnuFileOpen", "Ctrl+O"},   {"mnuFileSaveAs", "F11"},     {"mnuFileSaveAll", "F12"},
+            {"mnuToolsOptions", "F6"}, {"mnuToolsBrowser", "Ctrl+E"}, {"mnuToolsE3", "Shift+F7"}, {"mnuHelpAbout", "F1"}};
         for (const auto& [name, key] : keys)
             QCOMPARE(m->Action(name)->shortcut(), QKeySequence(key));
         QStringList buttons;
@@ -135,8 +132,6 @@ private slots:
 
     void minimisedExit()
     {
-        StartMain();
-        CloseMain(prompter);
         SaveSetting("Config", "MainLeft", "777");
         m = StartMain();
         m->showMinimized();
@@ -241,6 +236,7 @@ private slots:
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 3"));
     }
 
+    // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd).
     void shortcutsReachTheMenu()
     {
         start("abc|");
@@ -250,6 +246,11 @@ private slots:
         QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);  // redo, not select-all
         QCOMPARE(MarkedText(e), QStringLiteral("abcd|"));
         QCOMPARE(e->SelLength(), 0);
+        m->ToolbarButton("Undo")->trigger();
+        m->Toolbar1_ButtonClick("NoSuchKey");  // ignored
+        QCOMPARE(MarkedText(e), QStringLiteral("abc|"));
+        m->ToolbarButton("Redo")->trigger();
+        QCOMPARE(MarkedText(e), QStringLiteral("abcd|"));
         e->SetSel({0, 0, 0, 2});
         QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("ab"));
@@ -279,17 +280,6 @@ private slots:
         QVERIFY(m->Action("mnuEditDelete")->isEnabled() && m->Action("mnuEditCut")->isEnabled());
         m->Action("mnuEditDelete")->trigger();
         QCOMPARE(e->Text(), QString());
-    }
-
-    void toolbarDispatch()
-    {
-        start("");
-        QTest::keyClicks(e, "abc");
-        m->ToolbarButton("Undo")->trigger();
-        QCOMPARE(e->Text(), QString());
-        m->ToolbarButton("Redo")->trigger();
-        m->Toolbar1_ButtonClick("NoSuchKey");  // ignored
-        QCOMPARE(e->Text() + "/" + QString::number(m->Documents().size()), QStringLiteral("abc/1"));
     }
 
     // The rule alone: what no document, a document being edited and one in preview allow.
@@ -324,59 +314,31 @@ private slots:
         QCOMPARE(c.powerbar, state.open && state.editMode);
     }
 
-    void previewModeDisablesEditing()
+    // Find from the menu, then F3; Replace All from Ctrl+H; Go to line.
+    void findReplaceAndGoto()
     {
-        start("text");
-        frmDocument* d = m->ActiveDocument();
-        d->Panel(1)->SetBevel(2);
-        d->Panel(2)->SetBevel(1);
-        d->fctnRefreshCommands();
-        QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled() && !m->ToolbarButton("Find")->isEnabled());
-        // Commands do nothing to the hidden text.
-        m->mnuEditDeleteLine_Click();
-        QCOMPARE(e->Text(), QStringLiteral("text"));
-        d->Panel(1)->SetBevel(1);
-        d->Panel(2)->SetBevel(2);
-        d->fctnRefreshCommands();
-        QVERIFY(m->Menu("mnuEdit")->menuAction()->isEnabled() && m->ToolbarButton("Find")->isEnabled());
-    }
-
-    void findAndFindNext()
-    {
-        start("|alpha beta alpha");
+        start("|alpha beta alpha\r\n2\r\n3");
         prompter->queueDialog([](QDialog* d) {
-            d->findChild<QLineEdit*>("txtFind")->setText("alpha");
-            d->findChild<QPushButton*>("cmdFindNext")->click();
+            Child<QLineEdit>(d, "txtFind")->setText("alpha");
+            Child<QPushButton>(d, "cmdFindNext")->click();
             return int(QDialog::Rejected);
         });
         m->Action("mnuEditFind")->trigger();
-        QCOMPARE(prompter->asked.last().text, QStringLiteral("dlgFind"));
         QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 0, 0, 5}));
         QTest::keyClick(e, Qt::Key_F3);
         QCOMPARE(e->GetSel(true), (CodeMaxRange{0, 11, 0, 16}));
-    }
-
-    void replaceAll()
-    {
-        start("<b>x</b> <b>y</b>");
         prompter->queueDialog([](QDialog* d) {
-            d->findChild<QLineEdit*>("txtFind")->setText("b>");
-            d->findChild<QLineEdit*>("txtReplace")->setText("strong>");
-            d->findChild<QPushButton*>("cmdReplaceAll")->click();
+            Child<QLineEdit>(d, "txtFind")->setText("alpha");
+            Child<QLineEdit>(d, "txtReplace")->setText("x");
+            Child<QPushButton>(d, "cmdReplaceAll")->click();
             return int(QDialog::Rejected);
         });
         prompter->queueMsgBox(MsgAnswer::OK);
         QTest::keyClick(e, Qt::Key_H, Qt::ControlModifier);
-        QCOMPARE(prompter->asked.first().text, QStringLiteral("dlgReplace"));
-        QCOMPARE(e->Text(), QStringLiteral("<strong>x</strong> <strong>y</strong>"));
-    }
-
-    void gotoLine()
-    {
-        start("1\r\n2\r\n3\r\n4");
         prompter->queueInput(QStringLiteral("3"));
         m->Action("mnuEditGoto")->trigger();
-        QCOMPARE(MarkedText(e), QStringLiteral("1\r\n2\r\n|3\r\n4"));
+        QCOMPARE(MarkedText(e), QStringLiteral("x beta x\r\n2\r\n|3"));
+        QCOMPARE(prompter->asked[0].text + " " + prompter->asked[1].text, QStringLiteral("dlgFind dlgReplace"));
     }
 
     void bookmarks()

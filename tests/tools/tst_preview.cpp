@@ -63,6 +63,8 @@ private slots:
         QCOMPARE(QList<int>({doc->Panel(1)->Bevel(), doc->Panel(2)->Bevel()}), QList<int>({2, 1}));
         QVERIFY(!m->List1()->isEnabled());
         QVERIFY(!m->Menu("mnuEdit")->menuAction()->isEnabled() && !m->ToolbarButton("Compress")->isEnabled());
+        m->mnuEditDeleteLine_Click();   // commands do nothing to the hidden text
+        QCOMPARE(doc->Editor()->Text(), QString("<title>Second</title><p>x</p>"));
         QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("Second"), 20000);
         doc->Editor()->SetText("<title>Third</title>");   // a second click shows the text as it is now
         click(doc, 2);
