@@ -1,4 +1,3 @@
-#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -95,20 +94,6 @@ private slots:
             QCOMPARE(SettingText::FromFloat(value), text);
     }
 
-    // Another process writes the hand-over slot while this one holds the store open.
-    void secondProcessWriteIsSeen()
-    {
-        QCOMPARE(GetSetting("Config", "Command", ""), QString());
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QRN_CHILD_WRITE", "\"/tmp/x y.html\"");
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.exitCode(), 0);
-        QCOMPARE(GetSetting("Config", "Command", ""), QStringLiteral("\"/tmp/x y.html\""));
-    }
-
     // Labels give up their own pattern lists, "*.*" takes files without an ending, ":" splits as "|" does.
     void filterConversion()
     {
@@ -186,16 +171,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsSet("QRN_CHILD_WRITE")) {   // child mode: write the hand-over slot and end
-        QCoreApplication app(argc, argv);
-        SaveSetting("Config", "Command", qEnvironmentVariable("QRN_CHILD_WRITE"));
-        return 0;
-    }
-    QApplication app(argc, argv);
-    TestSettings t;
-    return QTest::qExec(&t, argc, argv);
-}
-
+QTEST_MAIN(TestSettings)
 #include "tst_settings.moc"
