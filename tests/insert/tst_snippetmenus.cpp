@@ -88,13 +88,13 @@ private slots:
     }
 
     // One row per entry: the text before ("|" caret, "[...]" selection), the answer typed into its one
-    // prompt (none when null), the text after, and for a representative set the prompt and its default.
+    // prompt (none when null), the text after, and where the prompt offers one, its default.
     static void row(int button, const char* caption, const char* before, const char* answer, const QString& after,
-                    const QString& prompt = QString(), const QString& defaultText = QString())
+                    const QString& defaultText = QString())
     {
         QTest::addRow("%d %s %s", button, caption, before)
             << button << QString(caption) << QString(before) << (answer ? QString(answer) : QString()) << after
-            << prompt << defaultText;
+            << defaultText;
     }
 
     void entries_data()
@@ -104,14 +104,12 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("defaultText");
         const QString script = "<SCRIPT LANGUAGE=\"Javascript\" TYPE=\"text/javascript\">\r\n";
         // The wizard's skeleton, checked whole by wizardPage, with the title and words it gives.
         row(1, "Quick page outline", "|", "  My Home Page ", "<!DOCTYPE ...\t<TITLE>  My Home Page </TITLE>\r\n"
             "\t<META NAME=\"Description\" CONTENT=\"  My Home Page \">\r\n\t<META NAME=\"Keywords\" CONTENT=\"my, home, page\">"
-            "\r\n\t<META NAME=\"Generator\" ...</HEAD>\r\n<BODY>\r\n|\r\n</BODY>\r\n</HTML>",
-            "Enter the title of the page here. Leaving this blank or clicking cancel aborts this operation.");
+            "\r\n\t<META NAME=\"Generator\" ...</HEAD>\r\n<BODY>\r\n|\r\n</BODY>\r\n</HTML>");
         row(1, "Comment", "a[b]c", "note", "a<!-- note -->|c");
         row(1, "Comment", "|", " ", "<!--   -->|");
         const std::tuple<int, const char*, const char*, const char*> blocks[] = {
@@ -132,9 +130,7 @@ private slots:
                                    {"Strong", "STRONG"}, {"Emphasis", "EM"}, {"Pre-formatted", "PRE"}};
         for (const auto& [caption, tag] : paired)
             row(2, caption, "[x]", nullptr, QString("<%1>x</%1>|").arg(tag));
-        row(2, "Heading", "[Title]", "3", "<H3>Title</H3>|",
-            "Enter your heading size here (integers from 1 to 6 only). Leaving the heading size blank cancels the "
-            "operation.");
+        row(2, "Heading", "[Title]", "3", "<H3>Title</H3>|");
         row(2, "Font size", "[x]", "7", "<FONT SIZE=\"7\">x</FONT>|");
 
         row(3, "Definition list", "[term]", nullptr, "<DL>\r\n\t<DT>|term</DT>\r\n\t<DD></DD>\r\n</DL>");
@@ -154,8 +150,7 @@ private slots:
         row(5, "Quick form outline", "[x]", nullptr,
             "<FORM ACTION=\"\">\r\n\t|\r\n\t<INPUT NAME=\"Submit1\" TYPE=\"Submit\" VALUE=\"Submit\">\r\n"
             "\t<INPUT NAME=\"Reset1\" TYPE=\"Reset\" VALUE=\"Reset\">\r\n</FORM>");
-        row(5, "Text field", "|", "q", "<INPUT NAME=\"q\" TYPE=\"Text\" VALUE=\"|\">", QString("Enter the text field name here, remembering that case sensitivity "
-            "is required when referring to such fields in code. Leaving this value blank cancels the operation."));
+        row(5, "Text field", "|", "q", "<INPUT NAME=\"q\" TYPE=\"Text\" VALUE=\"|\">");
         row(5, "Hidden field", "|", "my id", "<INPUT NAME=\"my id\" TYPE=\"Hidden\" VALUE=\"|\">");
         row(5, "Password field", "|", "pwd", "<INPUT NAME=\"pwd\" TYPE=\"Password\" VALUE=\"|\">");
         row(5, "File field", "|", nullptr, "<INPUT TYPE=\"File\" VALUE=\"|\">");
@@ -183,10 +178,8 @@ private slots:
         row(7, "No scripts", "[old]", nullptr, "<NOSCRIPT>|</NOSCRIPT>");
         row(7, "Function block", "|", "init", "function init(|variables) {\r\n\t\r\n}");
         row(7, "Document write block", "|", "Hi \"you\"", "document.write(\"Hi \"you\"\");|");
-        row(7, "Confirm block", "|", "Are you sure?", "var result = confirm(\"Are you sure?\");|",
-            "Enter the confirmation message to be displayed here. Leaving this value blank cancels the operation.",
-            "Are you sure?");
-        row(7, "Alert block", "|", "Warning!", "alert(\"Warning!\");|");
+        row(7, "Confirm block", "|", "Are you sure?", "var result = confirm(\"Are you sure?\");|", "Are you sure?");
+        row(7, "Alert block", "|", "Warning!", "alert(\"Warning!\");|", "Warning!");
         row(7, "If block", "|", nullptr, "if (|statement) {\r\n\t\r\n}");
         row(7, "If ... Else block", "|", nullptr, "if (|statement) {\r\n\t\r\n}else {\r\n\t\r\n}");
         row(7, "Else block", "|", nullptr, "else {\r\n\t|\r\n}");
@@ -195,7 +188,6 @@ private slots:
 
         row(8, "Browser detection script", "|", "Browser:",
             script + "\tdocument.write(\"Browser: \" + navigator.appName + \" \" + navigator.appVersion);\r\n</SCRIPT>|",
-            "Enter the text to prefix the browser type here. Leaving this value blank cancels the operation.",
             "You are browsing with ");
         row(8, "Last modified script", "|", "Last modified ",
             script + "\tdocument.write(\"Last modified \" + document.lastModified);\r\n</SCRIPT>|");
@@ -217,9 +209,7 @@ private slots:
 
         row(10, "Include", "|", nullptr, "<!--#INCLUDE FILE=\"|\" -->");
         row(10, "Exec cgi", "|", nullptr, "<!--#EXEC CGI=\"|\" -->");
-        row(10, "Insert token", "|", "top", "<!--#LABEL=\"top\" -->|",
-            "Enter the label token name here for the simple 'goto label' jump. Leaving this value blank cancels the "
-            "operation.");
+        row(10, "Insert token", "|", "top", "<!--#LABEL=\"top\" -->|");
         row(10, "Jump to token", "|", "top", "<!--#GOTO=\"top\" -->|");
         row(10, "Terminator", "|", nullptr, "<!--#BREAK -->|");
 
@@ -256,7 +246,6 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, answer);
         QFETCH(QString, after);
-        QFETCH(QString, prompt);
         QFETCH(QString, defaultText);
         SetMarkedText(editor(), before);
         if (!answer.isNull())
@@ -268,9 +257,8 @@ private slots:
                          .match(got).hasMatch() && got.count('|') == 1, qPrintable(got));
         QVERIFY(editor()->hasFocus());
         QCOMPARE(prompter->asked.size(), answer.isNull() ? 0 : 1);
-        if (!prompt.isEmpty())
-            QCOMPARE(prompter->asked[0].title + "|" + prompter->asked[0].text + "|" + prompter->asked[0].defaultText,
-                     (caption == "Quick page outline" ? caption : "QRN") + "|" + prompt + "|" + defaultText);
+        if (!defaultText.isNull())
+            QCOMPARE(prompter->asked[0].defaultText, defaultText);
     }
 
     // Cancel, an empty answer and a size out of range leave the document as it was, focus back in the editor.
