@@ -394,9 +394,7 @@ private slots:
     // A damaged settings file is set aside with a word; the defaults apply, and the next start is quiet.
     void damagedSettingsFile()
     {
-        QFile f(SettingsStore::FilePath());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray("\x00\x01\xff\xfe[Config\x00]\nDock=\x80\x81\n", 20)));
-        f.close();
+        QVERIFY(WriteFileAt(SettingsStore::FilePath(), QByteArray("\x00\x01\xff\xfe[Config\x00]\nDock=\x80\x81\n", 20)));
         prompter->queueMsgBox(MsgAnswer::OK);
         frmMain* m = StartMain();
         QVERIFY(m && saidOnce("was damaged"));

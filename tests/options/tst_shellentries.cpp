@@ -102,15 +102,13 @@ private slots:
     {
         applyBoxes({});
         QVERIFY(!QFileInfo::exists(applications()));
-        QFile f(applications() + "/qrn-shtmlfile.desktop");
-        QVERIFY(QDir().mkpath(applications()) && f.open(QIODevice::WriteOnly));
-        f.write(ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8());
-        f.close();
+        const QString entry = applications() + "/qrn-shtmlfile.desktop";
+        QVERIFY(WriteFileAt(entry, ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8()));
         frmOptions d;
         QVERIFY(!shellBox(d, 0)->isChecked());
         d.findChild<QCheckBox*>("chkTidy0")->toggle();
         d.cmdApply_Click();
-        QVERIFY(!f.exists());
+        QVERIFY(!QFileInfo::exists(entry));
     }
 
     // What GLib makes of the entries: a program path with "%" loads, and SHTML pages get

@@ -235,15 +235,11 @@ private slots:
 
         // A run that ended without closing its documents.
         const QString left = writeFile("left/~preview_qrn.html", "stale"), keep = writeFile("left/keep.html", "mine");
-        QDir().mkpath(CopyRegistry::ListFolder());
-        QFile list(CopyRegistry::ListFolder() + "/999999-1.list");
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write(QFile::encodeName(left) + '\n' + QFile::encodeName(keep) + '\n');
-        list.close();
+        const QString list = CopyRegistry::ListFolder() + "/999999-1.list";
+        QVERIFY(WriteFileAt(list, QFile::encodeName(left) + '\n' + QFile::encodeName(keep) + '\n'));
         StartMain();
-        QVERIFY(!QFileInfo::exists(left));
+        QVERIFY(!QFileInfo::exists(left) && !QFileInfo::exists(list));
         QCOMPARE(ReadTestFile(keep), QByteArray("mine"));
-        QVERIFY(!list.exists());
     }
 
     // The page beside the text follows the typing once it pauses, keeps its place, never holds
@@ -511,11 +507,8 @@ private slots:
         if (folder.isEmpty())
             return;
         const QFileInfoList files = QDir(folder).entryInfoList({"*.html"}, QDir::Files, QDir::Name);
-        for (const QFileInfo& file : files) {
-            QFile f(file.filePath());
-            if (f.open(QIODevice::ReadOnly))
-                QTest::newRow(qPrintable(file.fileName())) << f.readAll() << false << false;
-        }
+        for (const QFileInfo& file : files)
+            QTest::newRow(qPrintable(file.fileName())) << ReadTestFile(file.filePath()) << false << false;
     }
     void samePage()
     {
