@@ -52,14 +52,6 @@ class TestMainWindow : public QObject {
         e->setFocus();
     }
 
-    static QList<long> zooms()
-    {
-        QList<long> z;
-        for (frmDocument* d : MainWindow()->Documents())
-            z << d->Editor()->SendScintilla(QsciScintillaBase::SCI_GETZOOM);
-        return z;
-    }
-
     static QStringList paths()
     {
         QStringList p;
@@ -212,17 +204,15 @@ private slots:
         QCOMPARE(saved.join(','), QStringLiteral("True,False,True,True,True,2"));
     }
 
-    // New windows, handed-over ones too, lie wholly inside the document area, cascading
-    // from its top left; closing one activates the one used before it.
+    // New windows, handed-over ones too, lie wholly inside the document area, cascading from its top left; closing
+    // one activates the one used before it; Window > Tile puts two side by side, then one above the other.
     void windowPlacementAndOrder()
     {
         m = StartMain();
         QTest::qWait(50);
-        QTemporaryDir folder;
-        const QString page = WriteTestFile(folder, "placed.html", "<P>");
         m->fctnNewDoc();
         m->fctnNewDoc();
-        m->OpenCommandLine('"' + page + '"');
+        m->OpenCommandLine('"' + WriteTestFile(dir, "placed.html", "<P>") + '"');
         const QRect area(QPoint(0, 0), m->MdiArea()->viewport()->size());
         QPoint previous(-1, -1);
         const QList<QMdiSubWindow*> subs = m->MdiArea()->subWindowList();
@@ -234,6 +224,13 @@ private slots:
         m->MdiArea()->setActiveSubWindow(subs.at(3));
         subs.at(3)->close();
         QCOMPARE(m->ActiveDocument()->Caption(), subs.at(1)->windowTitle());
+        subs.at(2)->close();
+        m->Action("mnuWindowTileV")->trigger();
+        QVERIFY(subs.at(0)->y() == subs.at(1)->y() && subs.at(0)->x() != subs.at(1)->x());
+        m->Action("mnuWindowTileH")->trigger();
+        QVERIFY(subs.at(0)->x() == subs.at(1)->x() && subs.at(0)->y() != subs.at(1)->y());
+        m->Action("mnuWindowNew")->trigger();
+        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 4"));
     }
 
     // INS/OVR follows the Insert key at once, not at the next clock tick.
@@ -246,20 +243,6 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(ins->text(), QString(mode), 1000);
             QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_Insert);
         }
-    }
-
-    void windowMenuArranges()
-    {
-        m = StartMain();
-        m->fctnNewDoc();
-        m->Action("mnuWindowTileV")->trigger();
-        const auto subs = m->MdiArea()->subWindowList();
-        QCOMPARE(subs.size(), 2);
-        QVERIFY(subs.at(0)->y() == subs.at(1)->y() && subs.at(0)->x() != subs.at(1)->x());
-        m->Action("mnuWindowTileH")->trigger();
-        QVERIFY(subs.at(0)->x() == subs.at(1)->x() && subs.at(0)->y() != subs.at(1)->y());
-        m->Action("mnuWindowNew")->trigger();
-        QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 3"));
     }
 
     // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd).
@@ -385,25 +368,37 @@ private slots:
         QVERIFY(e->Bookmarks().isEmpty());
     }
 
-    // The View menu's keys, and Ctrl+wheel in one document, zoom them all; the next start keeps it.
-    void zoomEveryDocument()
+    // The View menu's zoom keys, and Ctrl+wheel in one document, zoom them all; Fold margin and Word wrap, off in a
+    // fresh profile, are for every document too; the next start keeps them.
+    void viewForEveryDocument()
     {
         m = StartMain();
+        auto state = [this] {   // each document's zoom, fold margin and word wrap
+            QStringList s;
+            for (frmDocument* d : m->Documents())
+                s << QString("%1 %2 %3").arg(d->Editor()->SendScintilla(QsciScintillaBase::SCI_GETZOOM))
+                         .arg(int(d->Editor()->FoldMargin())).arg(int(d->Editor()->WordWrap()));
+            return s.join(", ");
+        };
+        QCOMPARE(state(), QString("0 0 0"));
         CodeMax1* first = m->ActiveDocument()->Editor();
         QTest::keyClick(first, Qt::Key_Equal, Qt::ControlModifier);
         QTest::keyClick(first, Qt::Key_Plus, Qt::ControlModifier);
+        m->Action("mnuViewFold")->trigger();
+        m->Action("mnuViewWrap")->trigger();
         m->fctnNewDoc();
-        QCOMPARE(zooms(), (QList<long>{2, 2}));
+        QCOMPARE(state(), QString("2 1 1, 2 1 1"));
         QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(zooms(), (QList<long>{1, 1}));
+        QCOMPARE(state(), QString("1 1 1, 1 1 1"));
         first->SendScintilla(QsciScintillaBase::SCI_ZOOMIN);   // what Ctrl+wheel does
-        QCOMPARE(zooms(), (QList<long>{2, 2}));
+        QCOMPARE(state(), QString("2 1 1, 2 1 1"));
         QCOMPARE(first->Text() + m->ActiveDocument()->Editor()->Text(), QString());   // no key typed
         CloseMain(prompter);
         m = StartMain();
-        QCOMPARE(zooms(), (QList<long>{2}));
+        QCOMPARE(state(), QString("2 1 1"));
+        m->Action("mnuViewWrap")->trigger();
         QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_0, Qt::ControlModifier);
-        QCOMPARE(zooms(), (QList<long>{0}));
+        QCOMPARE(state(), QString("0 1 0"));
         QCOMPARE(GetSetting("Config", "Zoom"), QString("0"));
     }
 
@@ -455,28 +450,6 @@ private slots:
         QVERIFY(m->Action("mnuWindowCascade")->isEnabled());
         QVERIFY(!m->ActiveDocument()->SubWindow()->isMaximized());
         QCOMPARE(GetSetting("Config", "DocState", "0"), QString("0"));
-    }
-
-    // View > Fold margin and Word wrap: off in a fresh profile, for every document, remembered.
-    void foldAndWrap()
-    {
-        m = StartMain();
-        auto state = [this] {
-            QList<bool> s;
-            for (frmDocument* d : m->Documents())
-                s << d->Editor()->FoldMargin() << d->Editor()->WordWrap();
-            return s;
-        };
-        QCOMPARE(state(), (QList<bool>{false, false}));
-        m->Action("mnuViewFold")->trigger();
-        m->Action("mnuViewWrap")->trigger();
-        m->fctnNewDoc();
-        QCOMPARE(state(), (QList<bool>{true, true, true, true}));
-        CloseMain(prompter);
-        m = StartMain();
-        QCOMPARE(state(), (QList<bool>{true, true}));
-        m->Action("mnuViewWrap")->trigger();
-        QCOMPARE(state(), (QList<bool>{true, false}));
     }
 
     // The status bar names the encoding and line breaks; Edit > Line Endings converts, and the
