@@ -64,6 +64,7 @@ private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
+    // A fresh profile's window: where it sits, its View options and bars, shortcuts and buttons.
     void freshProfileLayout()
     {
         m = StartMain();
@@ -83,11 +84,6 @@ private slots:
         QCOMPARE(m->MainPanel(1)->Bevel(), 1);
         e = m->ActiveDocument()->Editor();  // the document takes the View options
         QVERIFY(e->LineNumbering() && e->DisplayLeftMargin() && !e->DisplayWhitespace());
-    }
-
-    void menusAndButtons()
-    {
-        m = StartMain();
         // Shortcuts a user relies on (the Edit menu's are typed in shortcutsReachTheMenu, findReplaceAndGoto, bookmarks).
         const QList<std::pair<const char*, const char*>> keys = {
             {"mnuFileNew", "Ctrl+N"}, {"mnuFileOpen", "Ctrl+O"},   {"mnuFileSaveAs", "F11"},     {"mnuFileSaveAll", "F12"},
@@ -245,7 +241,8 @@ private slots:
         }
     }
 
-    // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd).
+    // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd);
+    // Ctrl+Shift+Z redoes beside Ctrl+A; combinations bound to nothing type nothing, AltGr still types; Ctrl+Q quits.
     void shortcutsReachTheMenu()
     {
         start("abc|");
@@ -270,6 +267,18 @@ private slots:
         SetMarkedText(e, "one\r\nt|wo\r\nthree");
         QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);  // delete line
         QCOMPARE(MarkedText(e), QStringLiteral("one\r\n|three"));
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(MarkedText(e), QStringLiteral("one\r\n|three"));
+        QTest::keyClick(e, 'j', Qt::AltModifier);
+        QTest::keyClick(e, ';', Qt::ControlModifier);
+        QTest::keyClick(e, 'k', Qt::AltModifier | Qt::ShiftModifier);
+        QTest::keyClick(e, '@', Qt::ControlModifier | Qt::AltModifier);   // AltGr on some keyboards
+        QCOMPARE(MarkedText(e), QStringLiteral("one\r\n@|three"));
+        QPointer<frmMain> main(m);
+        prompter->queueMsgBox(MsgAnswer::No);   // not saved
+        QTest::keyClick(e, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!main || !main->isVisible());
     }
 
     void editMenuDropDown()
@@ -400,27 +409,6 @@ private slots:
         QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(state(), QString("0 1 0"));
         QCOMPARE(GetSetting("Config", "Zoom"), QString("0"));
-    }
-
-    // Ctrl+Shift+Z redoes beside Ctrl+A; combinations bound to nothing type nothing, AltGr still
-    // types; Ctrl+Q quits.
-    void keys()
-    {
-        m = StartMain();
-        e = m->ActiveDocument()->Editor();
-        QTest::keyClicks(e, "ab");
-        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(e->Text(), QString("ab"));
-        QTest::keyClick(e, 'j', Qt::AltModifier);
-        QTest::keyClick(e, ';', Qt::ControlModifier);
-        QTest::keyClick(e, 'k', Qt::AltModifier | Qt::ShiftModifier);
-        QTest::keyClick(e, '@', Qt::ControlModifier | Qt::AltModifier);   // AltGr on some keyboards
-        QCOMPARE(e->Text(), QString("ab@"));
-        QPointer<frmMain> main(m);
-        prompter->queueMsgBox(MsgAnswer::No);   // not saved
-        QTest::keyClick(e, Qt::Key_Q, Qt::ControlModifier);
-        QTRY_VERIFY(!main || !main->isVisible());
     }
 
     // Window > Tabbed documents: closable, movable tabs showing the caption and its "*", no arranging,
