@@ -229,20 +229,9 @@ private slots:
         QCOMPARE(m->ActiveDocument()->Caption(), QStringLiteral("Document 4"));
     }
 
-    // INS/OVR follows the Insert key at once, not at the next clock tick.
-    void insertKeyShowsAtOnce()
-    {
-        m = StartMain();
-        auto* ins = m->findChild<QLabel*>("MainPanelIns");
-        QVERIFY(ins);
-        for (const char* mode : {"INS", "OVR", "INS"}) {
-            QTRY_COMPARE_WITH_TIMEOUT(ins->text(), QString(mode), 1000);
-            QTest::keyClick(m->ActiveDocument()->Editor(), Qt::Key_Insert);
-        }
-    }
-
     // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd);
-    // Ctrl+Shift+Z redoes beside Ctrl+A; combinations bound to nothing type nothing, AltGr still types; Ctrl+Q quits.
+    // Ctrl+Shift+Z redoes beside Ctrl+A; combinations bound to nothing type nothing, AltGr still types; INS/OVR;
+    // Ctrl+Q quits.
     void shortcutsReachTheMenu()
     {
         start("abc|");
@@ -275,6 +264,11 @@ private slots:
         QTest::keyClick(e, 'k', Qt::AltModifier | Qt::ShiftModifier);
         QTest::keyClick(e, '@', Qt::ControlModifier | Qt::AltModifier);   // AltGr on some keyboards
         QCOMPARE(MarkedText(e), QStringLiteral("one\r\n@|three"));
+        auto* ins = Child<QLabel>(m, "MainPanelIns");   // follows the Insert key at once, not at the next clock tick
+        for (const char* mode : {"INS", "OVR", "INS"}) {
+            QTRY_COMPARE_WITH_TIMEOUT(ins->text(), QString(mode), 1000);
+            QTest::keyClick(e, Qt::Key_Insert);
+        }
         QPointer<frmMain> main(m);
         prompter->queueMsgBox(MsgAnswer::No);   // not saved
         QTest::keyClick(e, Qt::Key_Q, Qt::ControlModifier);

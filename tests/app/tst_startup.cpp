@@ -80,8 +80,9 @@ private slots:
         QCOMPARE(read([] { return Setting::Int("Config", "LoadDir"); }), asInt);
     }
 
-    // Absent keys read as their defaults (the options dialog has its own for some); reading writes nothing.
-    void defaultsForAbsentKeys()
+    // Absent keys read as their defaults (the options dialog has its own for some); reading writes nothing. Values
+    // are kept as given, empty or with a comma, in QRN/QRN.conf under XDG_CONFIG_HOME; numbers in their shortest form.
+    void storeValues()
     {
         ResetSettingsStore();
         QCOMPARE(Setting::Int("Config", "LoadDir"), 1);
@@ -90,11 +91,6 @@ private slots:
         QCOMPARE(GetSetting("Config", "Nothing", true), QStringLiteral("True"));
         QCOMPARE(GetSetting("Config", "Nothing", 1000), QStringLiteral("1000"));
         QVERIFY(!QFile::exists(SettingsStore::FilePath()));
-    }
-
-    // Values are kept as given, empty or with a comma, in QRN/QRN.conf under XDG_CONFIG_HOME.
-    void valuesKeptAsGiven()
-    {
         SaveSetting("Config", "Tool1", "");
         QCOMPARE(GetSetting("Config", "Tool1", "fallback"), QString());
         SaveSetting("MRU", "1", "/home/u/a,b.html");
@@ -103,10 +99,6 @@ private slots:
         const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/QRN/QRN.conf";
         QCOMPARE(SettingsStore::FilePath(), expected);
         QCOMPARE(QSettings(expected, QSettings::IniFormat).value("Config/Splash").toString(), QStringLiteral("0"));
-    }
-
-    void floatsAreShortest()
-    {
         for (auto [value, text] : QList<std::pair<double, QString>>{
                  {1000.0, "1000"}, {11265.5, "11265.5"}, {100000.0, "100000"}, {-15.0, "-15"}})
             QCOMPARE(SettingText::FromFloat(value), text);

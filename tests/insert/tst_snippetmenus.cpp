@@ -343,8 +343,9 @@ private slots:
         QVERIFY(PendingInsert.isEmpty());
     }
 
-    // The font dialog's choice wraps the selection in style tags; the next dialog starts from it.
-    void font()
+    // The font dialog's choice wraps the selection in style tags; the next dialog starts from it. The colour chooser
+    // starts from black and inserts the quoted colour. Cancel in either inserts nothing.
+    void fontAndColour()
     {
         QFont font("Arial", -1, QFont::Bold, true);
         font.setPointSizeF(10.5);
@@ -371,11 +372,6 @@ private slots:
         const Snippet s = FormatMenu::Font(cCommonDialog::Font{"Arial", 12}, 0xFF8000, "a/b");
         QCOMPARE(s.text, QStringLiteral("<FONT FACE=\"Arial\" SIZE=\"12pt\" COLOR=\"#0080FF\">a/b</FONT>"));
         QCOMPARE(QList<int>({s.chars, s.lines}), QList<int>({10, 0}));
-    }
-
-    // The colour chooser starts from black and inserts the quoted colour; Cancel inserts nothing.
-    void colourChooser()
-    {
         SetMarkedText(editor(), "[old]");
         prompter->queueColor(QColor(255, 128, 0));
         run(1, "Colour chooser");

@@ -451,14 +451,6 @@ private slots:
         QCOMPARE(withoutSpace(ApplyLineBreaks(in, at, "\r\n")), withoutSpace(in));
     }
 
-    // Lines end at CR LF, CR or LF; a lone CR splits a long line.
-    void longestLine()
-    {
-        QCOMPARE(LongestLine(""), 0);
-        QCOMPARE(LongestLine("ab\r\nabcd\rabc\nabcde\r\n"), 5);
-        QCOMPARE(LongestLine("abc\nabcdef\rab\n"), 6);
-    }
-
     // The browser builds the same page, with scripts on and off (noscript content is then
     // markup), from pages broken wherever the scan allows.
     void samePage_data()
@@ -521,10 +513,13 @@ private slots:
         QCOMPARE(parsed(broken, scripts), parsed(html, scripts));
     }
 
-    // A page with a long line: its window says so; the command (from the notice) breaks the line in one
-    // Undo step, keeps bookmarks on their lines, and the caret panel counts columns right on long lines.
+    // A page with a long line (lines end at CR LF, CR or LF): its window says so; the command (from the notice)
+    // breaks the line in one Undo step, keeps bookmarks on their lines, and the caret panel counts columns right.
     void commandInMainWindow()
     {
+        QCOMPARE(LongestLine(""), 0);
+        QCOMPARE(LongestLine("ab\r\nabcd\rabc\nabcde\r\n"), 5);
+        QCOMPARE(LongestLine("abc\nabcdef\rab\n"), 6);
         frmDocument* d = StartMain()->ActiveDocument();
         CodeMax1* e = d->Editor();
         QString line;

@@ -148,9 +148,11 @@ private slots:
         QCOMPARE(enabledTools(), QString());   // no document
     }
 
-    // A user tool runs in the document's folder; a missing one offers the options, which only Yes opens.
-    void userTools()
+    // A user tool runs in the document's folder; a missing one offers the options, which only Yes opens. The
+    // reference pages, the donation (after a question), the product page and the working folder go to the desktop.
+    void userToolsAndHelp()
     {
+        UrlCatcher catcher{{"file", "https"}};
         SaveSetting("Config", "Tool1", "Mine");
         SaveSetting("Config", "ToolExe1", WriteTestFile(dir, "tool.sh", "#!/bin/sh\ntouch marker\n", true));
         SaveSetting("Config", "Tool2", "Notepad");
@@ -161,15 +163,7 @@ private slots:
         prompter->queueDialog([](QDialog*) { return int(QDialog::Rejected); });   // the options, after Yes only
         for (int answer : {MsgAnswer::No, MsgAnswer::Yes})
             prompter->queueMsgBox(answer), m->Action("mnuToolsE2")->trigger();
-        QCOMPARE(prompter->messages(), QStringList(2, "The 'Notepad' tool cannot be found, suggesting a misconfiguration of "
-                                                      "tools. Do you want to check your tool options now?"));
-        QCOMPARE(prompter->asked.last().text, QString("frmOptions"));
-    }
-
-    void helpMenu()
-    {
-        UrlCatcher catcher{{"file", "https"}};
-        frmMain* m = StartMain();
+        QCOMPARE(prompter->asked.at(2).text, QString("frmOptions"));
         prompter->queueMsgBox(MsgAnswer::No);
         prompter->queueMsgBox(MsgAnswer::Yes);
         for (const char* name : {"mnuHelpHTML", "mnuHelpCSS", "mnuHelpDonate", "mnuHelpDonate", "mnuHelpNet", "mnuToolsExplorer"})
@@ -177,7 +171,10 @@ private slots:
         const QString ref = ToolCommands::ReferenceFolder();
         QCOMPARE(catcher.urls, (QList<QUrl>{QUrl::fromLocalFile(ref + "html.html"), QUrl::fromLocalFile(ref + "css.html"),
             QUrl(ProgramPages::DonationAddress()), QUrl(ProgramPages::ProductPage()), QUrl::fromLocalFile(QDir::currentPath())}));
-        QCOMPARE(prompter->messages(), (QStringList(2, "This enables you to donate securely via PayPal. Do you wish to proceed?")));
+        const QString tool = "The 'Notepad' tool cannot be found, suggesting a misconfiguration of tools. Do you want "
+                             "to check your tool options now?";
+        const QString donate = "This enables you to donate securely via PayPal. Do you wish to proceed?";
+        QCOMPARE(prompter->messages(), (QStringList{tool, tool, donate, donate}));
     }
 
     // Basic HTML compression.
@@ -202,13 +199,6 @@ private slots:
         QCOMPARE(TuneText(out), out);   // a second pass finds nothing more
     }
 
-    // Two decimals; an empty text divides by nothing.
-    void tuneReport()
-    {
-        QCOMPARE(TuneReport({200, 199}), QString("0.50% decrease in size (1 bytes)."));
-        QCOMPARE(TuneReport({0, 0}), QString("No size reduction was possible in this pass - try a manual review."));
-    }
-
     // Compresses in one undo step and reports; a second run finds nothing; bookmarks follow, also on Undo.
     void tuneInMainWindow()
     {
@@ -226,6 +216,8 @@ private slots:
         MainWindow()->Action("mnuToolsCompress")->trigger();
         QCOMPARE(prompter->messages(), (QStringList{"20.63% decrease in size (13 bytes).",
                                                     "No size reduction was possible in this pass - try a manual review."}));
+        QCOMPARE(TuneReport({200, 199}), QString("0.50% decrease in size (1 bytes)."));   // two decimals
+        QCOMPARE(TuneReport({0, 0}), prompter->messages().last());   // an empty text divides by nothing
         QCOMPARE(e->Bookmarks(), (QVector<int>{0, 1, 2}));
         e->Undo();
         QCOMPARE(e->Text(), page);
