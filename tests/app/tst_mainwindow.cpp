@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(m->MainPanel(1)->Bevel(), 1);
         e = m->ActiveDocument()->Editor();  // the document takes the View options
         QVERIFY(e->LineNumbering() && e->DisplayLeftMargin() && !e->DisplayWhitespace());
-        // Shortcuts a user relies on (the Edit menu's are typed in shortcutsReachTheMenu, findReplaceAndGoto, bookmarks).
+        // Shortcuts a user relies on (the Edit menu's are typed in shortcutsReachTheMenu, findReplaceAndGoto).
         const QList<std::pair<const char*, const char*>> keys = {
             {"mnuFileNew", "Ctrl+N"}, {"mnuFileOpen", "Ctrl+O"},   {"mnuFileSaveAs", "F11"},     {"mnuFileSaveAll", "F12"},
             {"mnuToolsOptions", "F6"}, {"mnuToolsBrowser", "Ctrl+E"}, {"mnuToolsE3", "Shift+F7"}, {"mnuHelpAbout", "F1"}};
@@ -104,15 +104,21 @@ private slots:
             QVERIFY2(!m->Action(name)->isVisible(), name);
     }
 
-    void widthClamp()
+    // A saved width that would run off the screen is cut at its edge, less a margin; minimised, the position is
+    // not saved at exit.
+    void savedGeometry()
     {
         for (auto [start, expected] : QList<std::pair<int, int>>{{12000, 2360}, {1000, 9000}, {6360, 9000}})
             QCOMPARE(frmMain::ClampExtent(start, 9000, 15360), expected);
-        // A saved width that would run off the screen is cut at its edge, less a margin.
         const int screenW = QGuiApplication::primaryScreen()->geometry().width() * 15;
-        SaveSetting("Config", "MainLeft", QString::number(screenW / 3));
+        SaveSetting("Config", "MainLeft", "777");
         SaveSetting("Config", "MainWidth", QString::number(screenW));
-        QCOMPARE(StartMain()->width(), (screenW - screenW / 3 - 1000) / 15);
+        m = StartMain();
+        QCOMPARE(m->width(), (screenW - 777 - 1000) / 15);
+        m->showMinimized();
+        QTRY_VERIFY(m->isMinimized());
+        CloseMain(prompter);
+        QCOMPARE(GetSetting("Config", "WindowState") + " " + GetSetting("Config", "MainLeft"), QStringLiteral("1 777"));
     }
 
     void layoutRoundTrip()
@@ -142,18 +148,6 @@ private slots:
         QCOMPARE(m->pos(), QPoint(200, 150));
         QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // and shows it again
         QVERIFY(m->Picture1()->isVisibleTo(m) && m->MainPanel(1)->Bevel() == 1);
-    }
-
-    void minimisedExit()
-    {
-        SaveSetting("Config", "MainLeft", "777");
-        m = StartMain();
-        m->showMinimized();
-        QTRY_VERIFY(m->isMinimized());
-        CloseMain(prompter);
-        // Minimised, the position is not saved.
-        QCOMPARE(GetSetting("Config", "WindowState"), QStringLiteral("1"));
-        QCOMPARE(GetSetting("Config", "MainLeft"), QStringLiteral("777"));
     }
 
     void powerbarMovesUp()
@@ -326,7 +320,7 @@ private slots:
         QCOMPARE(c.powerbar, state.open && state.editMode);
     }
 
-    // Find from the menu, then F3; Replace All from Ctrl+H; Go to line.
+    // Find from the menu, then F3; Replace All from Ctrl+H; Go to line; the bookmarks' keys and entries.
     void findReplaceAndGoto()
     {
         start("|alpha beta alpha\r\n2\r\n3");
@@ -351,11 +345,7 @@ private slots:
         m->Action("mnuEditGoto")->trigger();
         QCOMPARE(MarkedText(e), QStringLiteral("x beta x\r\n2\r\n|3"));
         QCOMPARE(prompter->asked[0].text + " " + prompter->asked[1].text, QStringLiteral("dlgFind dlgReplace"));
-    }
-
-    void bookmarks()
-    {
-        start("a\r\n|b\r\nc\r\nd");
+        SetMarkedText(e, "a\r\n|b\r\nc\r\nd");
         QTest::keyClick(e, Qt::Key_F2, Qt::ControlModifier);  // toggle on line 2
         e->SetSel({3, 0, 3, 0});
         m->Action("mnuEditBookmarksToggle")->trigger();

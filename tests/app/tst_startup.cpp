@@ -104,8 +104,9 @@ private slots:
             QCOMPARE(SettingText::FromFloat(value), text);
     }
 
-    // Labels give up their own pattern lists, "*.*" takes files without an ending, ":" splits as "|" does.
-    void filterConversion()
+    // The file dialog's filters: labels give up their own pattern lists, "*.*" takes files without an ending, ":"
+    // splits as "|" does.
+    void fileDialogCalls()
     {
         QCOMPARE(cCommonDialog::QtNameFilters("ASP files (*.asp)|*.asp|CSS files (*.css)|*.css|HTML/SHTML files "
                                               "(*.htm*, *.shtm*)|*.htm*;*.shtm*|Javascript files (*.js)|*.js|"
@@ -113,13 +114,9 @@ private slots:
                  (QStringList{"ASP files (*.asp)", "CSS files (*.css)", "HTML/SHTML files (*.htm* *.shtm*)",
                               "Javascript files (*.js)", "Text Files (*.txt)", "All Files (*)"}));
         QCOMPARE(cCommonDialog::QtNameFilters("Web: *.htm|Text|*.txt"), QStringList({"Web (*.htm)", "Text (*.txt)"}));
-    }
-
-    // One file gives its path and title; several give the folder with one trailing slash and the names separated
-    // by NUL. What the program asks for and does with them: tst_fileops (File > Open and Save As), tst_snippetmenus
-    // (the colour and font choosers, the image's file); what it does on Cancel, there and in tst_optionsdialog.
-    void openResults()
-    {
+        // One file gives its path and title; several give the folder with one trailing slash and the names separated
+        // by NUL. What the program asks for and does with them: tst_fileops (File > Open and Save As),
+        // tst_snippetmenus (the colour and font choosers, the image's file); on Cancel, there and in tst_optionsdialog.
         QString name, title, filter;
         int index = 1, flags = 0;
         auto open = [&](const FileDialogResult& answer) {
@@ -484,8 +481,9 @@ private slots:
         QCOMPARE(opened, paths);
     }
 
-    // A damaged settings file is set aside with a word; the defaults apply, and the next start is quiet.
-    void damagedSettingsFile()
+    // A damaged settings file is set aside with a word; the defaults apply, and the next start is quiet. Every number
+    // in the settings broken: one message names them, and the defaults apply.
+    void damagedSettings()
     {
         QVERIFY(WriteFileAt(SettingsStore::FilePath(), QByteArray("\x00\x01\xff\xfe[Config\x00]\nDock=\x80\x81\n", 20)));
         prompter->queueMsgBox(MsgAnswer::OK);
@@ -497,11 +495,8 @@ private slots:
         CloseMain(prompter);
         StartMain();
         QCOMPARE(prompter->messages().size(), 1);
-    }
-
-    // Every number in the settings broken: one message names them, and the defaults apply.
-    void everyNumberBroken()
-    {
+        CloseMain(prompter);
+        prompter = ScriptedPrompter::install();
         for (const char* key : {"Instance", "Splash", "LoadDir", "FullIns", "NewDoc", "MainLeft", "MainTop", "MainWidth",
                                 "MainHeight", "WindowState", "Tbar", "Pbar", "Sbar", "Margin", "LineNo", "Whitespace",
                                 "Lbar", "Dock", "View", "DocState"})
@@ -509,7 +504,7 @@ private slots:
         for (const char* key : {"DefSize", "TagFG", "CommEffect"})
             SaveSetting("Syntax", key, "zz");
         prompter->queueMsgBox(MsgAnswer::OK);
-        frmMain* m = StartMain();
+        m = StartMain();
         const QString text = prompter->messages().value(0);
         QVERIFY(m && saidOnce("") && text.startsWith("13: Type mismatch"));
         for (const char* key : {"Config/Instance", "Config/Dock", "Config/MainLeft", "Config/Whitespace", "Config/LoadDir"})

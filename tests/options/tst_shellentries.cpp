@@ -53,7 +53,8 @@ private slots:
     }
     void cleanup() { QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | "))); }
 
-    // Blanks, "$" and backslashes quoted, "%" through env, as the desktop entry rules ask.
+    // Blanks, "$" and backslashes quoted, "%" through env, as the desktop entry rules ask; a program that has moved
+    // has its entries' command rewritten.
     void execLine()
     {
         for (const auto& [program, exec] : {std::pair{"/usr/bin/qrn", "/usr/bin/qrn %f"},
@@ -62,6 +63,12 @@ private slots:
                                             {"/opt/$x/qrn", "\"/opt/\\\\$x/qrn\" %f"},
                                             {"/opt/a\\b/qrn", "\"/opt/a\\\\\\\\b/qrn\" %f"}})
             QCOMPARE(ShellEntries::ExecLine(program), QString(exec));
+        QVERIFY(ShellEntries::Apply(4, true, "/old/place/qrn"));
+        const QString path = ShellEntries::EntryPath("txtfile");
+        QCOMPARE(entryValue(path, "Exec"), QStringLiteral("/old/place/qrn %f"));
+        QVERIFY(!ShellEntries::Apply(4, true, "/old/place/qrn"));   // same program: nothing to rewrite
+        applyBoxes({4});
+        QCOMPARE(entryValue(path, "Exec"), ShellEntries::ExecLine(QCoreApplication::applicationFilePath()));
     }
 
     void createdAndRemovedPerBox_data()
@@ -190,15 +197,6 @@ private slots:
         QCOMPARE(rc, 0);   // its complaints are in the output above
     }
 
-    void movedProgramRewritesCommand()
-    {
-        QVERIFY(ShellEntries::Apply(4, true, "/old/place/qrn"));
-        const QString path = ShellEntries::EntryPath("txtfile");
-        QCOMPARE(entryValue(path, "Exec"), QStringLiteral("/old/place/qrn %f"));
-        QVERIFY(!ShellEntries::Apply(4, true, "/old/place/qrn"));   // same program: nothing to rewrite
-        applyBoxes({4});
-        QCOMPARE(entryValue(path, "Exec"), ShellEntries::ExecLine(QCoreApplication::applicationFilePath()));
-    }
 };
 
 QTEST_MAIN(TestShellEntries)

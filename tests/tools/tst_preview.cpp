@@ -99,14 +99,6 @@ private slots:
     }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
-    // The copy is named for the file's last dot; no ending, or a mapped one, gives .html.
-    void target()
-    {
-        QCOMPARE(Preview::TargetFor("/my.site/readme", true).Path(), QString("/my.site/~preview_qrn.html"));
-        QCOMPARE(Preview::TargetFor("/site/page.", true).Path(), QString("/site/~preview_qrn.html"));
-        QCOMPARE(Preview::TargetFor("/site/page.min.js", false).Path(), QString("/site/~preview_qrn.js"));
-    }
-
     void toggleInMainWindow()
     {
         const QString path = writeFile("site/index.html", "<html><head><title>First</title></head></html>");
@@ -338,10 +330,14 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("111 refused refused refused"), 20000);
     }
 
-    // A page in a folder that cannot be written: the copy goes to the per-user folder and its
-    // relative addresses still point at the page's folder; nothing to report.
-    void readOnlyFolder()
+    // The copy is named for the file's last dot; no ending, or a mapped one, gives .html. A page in a folder that
+    // cannot be written: the copy goes to the per-user folder and its relative addresses still point at the page's
+    // folder; nothing to report.
+    void copyNameAndPlace()
     {
+        QCOMPARE(Preview::TargetFor("/my.site/readme", true).Path(), QString("/my.site/~preview_qrn.html"));
+        QCOMPARE(Preview::TargetFor("/site/page.", true).Path(), QString("/site/~preview_qrn.html"));
+        QCOMPARE(Preview::TargetFor("/site/page.min.js", false).Path(), QString("/site/~preview_qrn.js"));
         QCOMPARE(Preview::WithBase("<html><HEAD><title>t</title>", "/a b/"),
                  QString("<html><HEAD><BASE HREF=\"file:///a%20b/\"><title>t</title>"));
         QCOMPARE(Preview::WithBase("<p>x", "/s"), QString("<BASE HREF=\"file:///s/\"><p>x"));
