@@ -64,7 +64,8 @@ private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
 
-    // A fresh profile's window: where it sits, its View options and bars, shortcuts and buttons.
+    // A fresh profile's window: where it sits, its View options and bars, shortcuts and buttons. Every button, panel
+    // that takes clicks and list of the main and document windows has a name a screen reader can say.
     void freshProfileLayout()
     {
         m = StartMain();
@@ -102,6 +103,16 @@ private slots:
         // No user tools configured: the four items and their separator are hidden.
         for (const char* name : {"mnuToolsE1", "mnuToolsE2", "mnuToolsE3", "mnuToolsE4", "mnuToolsBar4"})
             QVERIFY2(!m->Action(name)->isVisible(), name);
+        QStringList nameless;
+        for (QWidget* w : m->findChildren<QWidget*>()) {
+            const bool clickable = w->cursor().shape() == Qt::PointingHandCursor;
+            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractItemView*>(w) && !clickable)
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            if (w->isVisibleTo(m) && (!a || a->text(QAccessible::Name).trimmed().isEmpty()))
+                nameless << w->metaObject()->className() + QString(' ') + w->objectName();
+        }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(", ")));
     }
 
     // A saved width that would run off the screen is cut at its edge, less a margin; minimised, the position is
@@ -121,11 +132,17 @@ private slots:
         QCOMPARE(GetSetting("Config", "WindowState") + " " + GetSetting("Config", "MainLeft"), QStringLiteral("1 777"));
     }
 
+    // The layout is kept from one run to the next; shown again below a hidden toolbar, the powerbar moves up.
     void layoutRoundTrip()
     {
         SaveSetting("Config", "Dock", "4");   // the sidebar on the right
         m = StartMain();
+        QTRY_VERIFY(m->Toolbar2()->y() > m->Toolbar1()->y());
+        const int top = m->Toolbar1()->y();
         m->Action("mnuViewToolbar")->trigger();
+        m->Action("mnuViewPowerBar")->trigger();   // hidden and shown again, the powerbar moves up
+        m->Action("mnuViewPowerBar")->trigger();
+        QTRY_COMPARE(m->Toolbar2()->y(), top);
         m->Action("mnuViewWhitespace")->trigger();
         m->TabStrip1()->setCurrentIndex(1);
         QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // hides the sidebar
@@ -148,18 +165,6 @@ private slots:
         QCOMPARE(m->pos(), QPoint(200, 150));
         QTest::mouseClick(m->MainPanel(1), Qt::LeftButton);   // and shows it again
         QVERIFY(m->Picture1()->isVisibleTo(m) && m->MainPanel(1)->Bevel() == 1);
-    }
-
-    void powerbarMovesUp()
-    {
-        m = StartMain();
-        QTRY_VERIFY(m->Toolbar2()->y() > m->Toolbar1()->y());
-        const int top = m->Toolbar1()->y();
-        m->Action("mnuViewToolbar")->trigger();   // toolbar hidden
-        m->Action("mnuViewPowerBar")->trigger();  // powerbar hidden
-        m->Action("mnuViewPowerBar")->trigger();  // powerbar shown again
-        QVERIFY(m->Toolbar2()->isVisibleTo(m));
-        QTRY_COMPARE(m->Toolbar2()->y(), top);
     }
 
     void maximiseEditViewAndBack()
@@ -225,10 +230,25 @@ private slots:
 
     // The keys and the toolbar reach the active document (what each command does: tst_codemax executeCmd);
     // Ctrl+Shift+Z redoes beside Ctrl+A; combinations bound to nothing type nothing, AltGr still types; INS/OVR;
-    // Ctrl+Q quits.
+    // Ctrl+Q quits. The Edit menu, dropped down, offers what the text allows.
     void shortcutsReachTheMenu()
     {
-        start("abc|");
+        start("");
+        QTest::keyClicks(e, "xy");
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditUndo")->isEnabled() && m->Action("mnuEditDeleteLine")->isEnabled());
+        QVERIFY(!m->Action("mnuEditRedo")->isEnabled() && !m->Action("mnuEditCopy")->isEnabled());
+        // No selection: Delete is greyed out and the Del key goes to the control.
+        QVERIFY(!m->Action("mnuEditDelete")->isEnabled());
+        e->SetSel({0, 0, 0, 0});
+        QTest::keyClick(e, Qt::Key_Delete);
+        QCOMPARE(e->Text(), QStringLiteral("y"));
+        e->SetSel({0, 0, 0, 1});
+        m->mnuEdit_DropDown();
+        QVERIFY(m->Action("mnuEditDelete")->isEnabled() && m->Action("mnuEditCut")->isEnabled());
+        m->Action("mnuEditDelete")->trigger();
+        QCOMPARE(e->Text(), QString());
+        SetMarkedText(e, "abc|");
         QTest::keyClicks(e, "d");
         QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);  // undo
         QCOMPARE(MarkedText(e), QStringLiteral("abc|"));
@@ -267,25 +287,6 @@ private slots:
         prompter->queueMsgBox(MsgAnswer::No);   // not saved
         QTest::keyClick(e, Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(!main || !main->isVisible());
-    }
-
-    void editMenuDropDown()
-    {
-        start("");
-        QTest::keyClicks(e, "xy");
-        m->mnuEdit_DropDown();
-        QVERIFY(m->Action("mnuEditUndo")->isEnabled() && m->Action("mnuEditDeleteLine")->isEnabled());
-        QVERIFY(!m->Action("mnuEditRedo")->isEnabled() && !m->Action("mnuEditCopy")->isEnabled());
-        // No selection: Delete is greyed out and the Del key goes to the control.
-        QVERIFY(!m->Action("mnuEditDelete")->isEnabled());
-        e->SetSel({0, 0, 0, 0});
-        QTest::keyClick(e, Qt::Key_Delete);
-        QCOMPARE(e->Text(), QStringLiteral("y"));
-        e->SetSel({0, 0, 0, 1});
-        m->mnuEdit_DropDown();
-        QVERIFY(m->Action("mnuEditDelete")->isEnabled() && m->Action("mnuEditCut")->isEnabled());
-        m->Action("mnuEditDelete")->trigger();
-        QCOMPARE(e->Text(), QString());
     }
 
     // The rule alone: what no document, a document being edited and one in preview allow.
@@ -535,23 +536,6 @@ private slots:
         SaveSetting("Syntax", "PlainBG", "12632256");   // the user's own light grey
         m = StartMain();
         QCOMPARE(paper(m), QColor(0xc0, 0xc0, 0xc0));
-    }
-
-    // Every button, panel that takes clicks and list of the main and document windows has a name a
-    // screen reader can say.
-    void accessibleNames()
-    {
-        m = StartMain();
-        QStringList nameless;
-        for (QWidget* w : m->findChildren<QWidget*>()) {
-            const bool clickable = w->cursor().shape() == Qt::PointingHandCursor;
-            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractItemView*>(w) && !clickable)
-                continue;
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-            if (w->isVisibleTo(m) && (!a || a->text(QAccessible::Name).trimmed().isEmpty()))
-                nameless << w->metaObject()->className() + QString(' ') + w->objectName();
-        }
-        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(", ")));
     }
 
     // Each dialog can be worked from the keyboard: Tab from its first focus goes round every

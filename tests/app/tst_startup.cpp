@@ -286,20 +286,6 @@ private slots:
         StopProcess(first);
     }
 
-    // A settings file that is a FIFO is reported; the program starts on the defaults.
-    void settingsFileIsFifo()
-    {
-        QFile::remove(SettingsStore::FilePath());
-        QCOMPARE(::mkfifo(QFile::encodeName(SettingsStore::FilePath()).constData(), 0600), 0);
-        QProcess first, next;
-        QVERIFY(StartFirstInstance(first));
-        next.start(QrnBinary(), QStringList());
-        QVERIFY2(next.waitForFinished(15000) && next.exitCode() == 0, "the first instance did not answer");
-        StopProcess(first);
-        QVERIFY(QFileInfo(SettingsStore::FilePath()).isSymLink() || !QFileInfo(SettingsStore::FilePath()).isFile());
-        QFile::remove(SettingsStore::FilePath());
-    }
-
     // Closing while a file too large to hand over in one piece loads: the load
     // stops, its window goes, and nothing is used after it has gone.
     void closeWhileLargeFileLoads_data()
@@ -481,10 +467,21 @@ private slots:
         QCOMPARE(opened, paths);
     }
 
-    // A damaged settings file is set aside with a word; the defaults apply, and the next start is quiet. Every number
-    // in the settings broken: one message names them, and the defaults apply.
+    // A settings file that is a FIFO: the program starts on the defaults and serves the next start. A damaged one is
+    // set aside with a word; the defaults apply, and the next start is quiet. Every number in the settings broken:
+    // one message names them, and the defaults apply. A config "folder" that is really a file cannot be created, even
+    // by root; nothing can be read either, so the new-page wizard comes up as on a first run.
     void damagedSettings()
     {
+        QFile::remove(SettingsStore::FilePath());
+        QCOMPARE(::mkfifo(QFile::encodeName(SettingsStore::FilePath()).constData(), 0600), 0);
+        QProcess first, next;
+        QVERIFY(StartFirstInstance(first));
+        next.start(QrnBinary(), QStringList());
+        QVERIFY2(next.waitForFinished(15000) && next.exitCode() == 0, "the first instance did not answer");
+        StopProcess(first);
+        QVERIFY(QFileInfo(SettingsStore::FilePath()).isSymLink() || !QFileInfo(SettingsStore::FilePath()).isFile());
+        QFile::remove(SettingsStore::FilePath());
         QVERIFY(WriteFileAt(SettingsStore::FilePath(), QByteArray("\x00\x01\xff\xfe[Config\x00]\nDock=\x80\x81\n", 20)));
         prompter->queueMsgBox(MsgAnswer::OK);
         frmMain* m = StartMain();
@@ -512,22 +509,19 @@ private slots:
         QVERIFY(m->Documents().size() == 1 && m->Toolbar1()->isVisibleTo(m) && !m->Action("mnuViewWhitespace")->isChecked());
         QCOMPARE(m->dockWidgetArea(m->Picture1()), Qt::LeftDockWidgetArea);
         QCOMPARE(m->ActiveDocument()->Editor()->Font().pointSize(), 10);
-    }
-
-    // A config "folder" that is really a file cannot be created, even by root; nothing can be
-    // read either, so the new-page wizard comes up as on a first run.
-    void unwritableConfigFolder()
-    {
+        CloseMain(prompter);
+        prompter = ScriptedPrompter::install();   // the wizard above, unasked for, was turned down
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", (makeFile("blocker", "x") + "/config").toUtf8());
         prompter->queueDialog([](QDialog*) { return int(QDialog::Rejected); });
-        frmMain* m = StartMain();
-        QVERIFY(m && prompter->unexpected.isEmpty());
+        m = StartMain();
+        QVERIFY2(m && prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | ")));
         QCOMPARE(m->Documents().size(), 1);
         CloseMain(prompter);
         QVERIFY(SettingsStore::WriteFailed());
         qputenv("XDG_CONFIG_HOME", saved);
     }
+
 };
 
 QTEST_MAIN(TestStartup)

@@ -449,8 +449,10 @@ private slots:
     }
 
     // The description and keywords boxes show their fields, the colours box its swatches (growing the dialog); a
-    // swatch starts the colour dialog from its colour and keeps it when that is cancelled.
-    void wizardControls()
+    // swatch starts the colour dialog from its colour and keeps it when that is cancelled. With the option on, every
+    // new document opens the wizard and takes its page; Cancel gives an empty one (the first document at start-up:
+    // tst_startup handOverWhileWizardOpen).
+    void wizard()
     {
         frmNew d;
         d.show();
@@ -467,6 +469,17 @@ private slots:
         Child<QToolButton>(&d, "picCol2")->click();
         QCOMPARE(prompter->asked.first().text, QStringLiteral("#0000ff"));
         QCOMPARE(d.SwatchTag(2), QStringLiteral("\"#123456\""));
+        OptNewDoc = true;
+        prompter->queueDialog([](QDialog* d) { return setText(d, "txtA0", "First"), click(d, "cmdOK"), d->result(); });
+        main->mnuFileNew_Click();
+        QVERIFY(editor()->Text().contains("\t<TITLE>First</TITLE>\r\n"));
+        QVERIFY(MarkedText(editor()).endsWith("<BODY>\r\n|\r\n</BODY>\r\n</HTML>"));
+        const qsizetype documents = main->Documents().size();
+        prompter->queueDialog([](QDialog* d) { return click(d, "cmdCancel"), d->result(); });
+        main->mnuFileNew_Click();
+        QCOMPARE(main->Documents().size(), documents + 1);
+        QCOMPARE(editor()->Text(), QString());
+        OptNewDoc = false;
     }
 
     void wizardPage_data()
@@ -501,23 +514,6 @@ private slots:
         click(&d, "cmdOK");
         QCOMPARE(PendingInsert, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML>\r\n"
                                 "<HEAD>\r\n" + head + "\r\n</HEAD>\r\n" + body + "\r\n\r\n</BODY>\r\n</HTML>");
-    }
-
-    // With the option on, every new document opens the wizard and takes its page; Cancel gives an empty one (the
-    // first document at start-up: tst_startup handOverWhileWizardOpen).
-    void newDocumentOpensWizard()
-    {
-        OptNewDoc = true;
-        prompter->queueDialog([](QDialog* d) { return setText(d, "txtA0", "First"), click(d, "cmdOK"), d->result(); });
-        main->mnuFileNew_Click();
-        QVERIFY(editor()->Text().contains("\t<TITLE>First</TITLE>\r\n"));
-        QVERIFY(MarkedText(editor()).endsWith("<BODY>\r\n|\r\n</BODY>\r\n</HTML>"));
-        const qsizetype documents = main->Documents().size();
-        prompter->queueDialog([](QDialog* d) { return click(d, "cmdCancel"), d->result(); });
-        main->mnuFileNew_Click();
-        QCOMPARE(main->Documents().size(), documents + 1);
-        QCOMPARE(editor()->Text(), QString());
-        OptNewDoc = false;
     }
 
     // OK with the fields filled ("url|name or list|second field|check"): the markup inserted (null: OK refused,
