@@ -441,8 +441,9 @@ private slots:
         QCOMPARE(ReadTestFile(path), QByteArray("<P>\n\xc3\xa9\n"));
     }
 
-    // Several files on one command line, also handed over from a second start: each in its own
-    // document, the last one active; a name that is missing is reported and the others open.
+    // Several files on one command line, also handed over from a second start: each in its own document, the last
+    // one active; a name that is missing is reported and the others open. --help-all prints help; the options every
+    // Qt program takes are taken, not refused.
     void severalFiles()
     {
         const QString a = WriteTestFile(dir, "a.html", "<P>"), b = WriteTestFile(dir, "say \"b\".css", "<P>");
@@ -461,6 +462,18 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 60000);
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE(paths(), (QStringList{a, b, b, a}));
+        QProcess help;
+        help.start(QrnBinary(), {"--help-all"});
+        QVERIFY(help.waitForFinished(20000) && help.exitCode() == 0);
+        const QByteArray text = help.readAllStandardOutput();
+        QVERIFY2(text.contains("--help-all") && text.contains("-platform"), text.constData());
+        QProcess reverse;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QRN_EXIT_WHEN_SHOWN", "1");
+        reverse.setProcessEnvironment(env);
+        reverse.start(QrnBinary(), {"-reverse", "-style", "fusion", "--platform=offscreen"});
+        QVERIFY(reverse.waitForFinished(60000));
+        QVERIFY2(reverse.readAllStandardOutput().startsWith("shown"), reverse.readAllStandardError().constData());
     }
 
     // With the option on, Exit remembers the files, their order, the active one and each caret;
@@ -602,22 +615,6 @@ private slots:
             QVERIFY2(reached.contains(b), qPrintable(reached.join(", ")));
     }
 
-    // --help-all prints help; the options every Qt program takes are taken, not refused.
-    void qtOptions()
-    {
-        QProcess help;
-        help.start(QrnBinary(), {"--help-all"});
-        QVERIFY(help.waitForFinished(20000) && help.exitCode() == 0);
-        const QByteArray text = help.readAllStandardOutput();
-        QVERIFY2(text.contains("--help-all") && text.contains("-platform"), text.constData());
-        QProcess reverse;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QRN_EXIT_WHEN_SHOWN", "1");
-        reverse.setProcessEnvironment(env);
-        reverse.start(QrnBinary(), {"-reverse", "-style", "fusion", "--platform=offscreen"});
-        QVERIFY(reverse.waitForFinished(60000));
-        QVERIFY2(reverse.readAllStandardOutput().startsWith("shown"), reverse.readAllStandardError().constData());
-    }
 };
 
 QTEST_MAIN(TestMainWindow)

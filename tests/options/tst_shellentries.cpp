@@ -53,10 +53,20 @@ private slots:
     }
     void cleanup() { QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | "))); }
 
-    // Blanks, "$" and backslashes quoted, "%" through env, as the desktop entry rules ask; a program that has moved
-    // has its entries' command rewritten.
-    void execLine()
+    // Nothing is written on a fresh system; a lone SHTML entry leaves HTML clear and Apply removes it. In the Exec
+    // line blanks, "$" and backslashes are quoted, "%" goes through env, as the desktop entry rules ask; a program
+    // that has moved has its entries' command rewritten.
+    void entriesAndExecLine()
     {
+        applyBoxes({});
+        QVERIFY(!QFileInfo::exists(applications()));
+        const QString entry = applications() + "/qrn-shtmlfile.desktop";
+        QVERIFY(WriteFileAt(entry, ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8()));
+        frmOptions d;
+        QVERIFY(!shellBox(d, 0)->isChecked());
+        d.findChild<QCheckBox*>("chkTidy0")->toggle();
+        d.cmdApply_Click();
+        QVERIFY(!QFileInfo::exists(entry));
         for (const auto& [program, exec] : {std::pair{"/usr/bin/qrn", "/usr/bin/qrn %f"},
                                             {"/opt/My Apps/qrn", "\"/opt/My Apps/qrn\" %f"},
                                             {"/opt/100%/qrn", "env /opt/100%%/qrn %f"},
@@ -102,20 +112,6 @@ private slots:
             QCOMPARE(shellBox(shown, i)->isChecked(), i == index);
         applyBoxes({});
         QCOMPARE(entries(), QStringList());
-    }
-
-    // Nothing is written on a fresh system; a lone SHTML entry leaves HTML clear and Apply removes it.
-    void shtmlEntryAloneDoesNotTickHtml()
-    {
-        applyBoxes({});
-        QVERIFY(!QFileInfo::exists(applications()));
-        const QString entry = applications() + "/qrn-shtmlfile.desktop";
-        QVERIFY(WriteFileAt(entry, ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8()));
-        frmOptions d;
-        QVERIFY(!shellBox(d, 0)->isChecked());
-        d.findChild<QCheckBox*>("chkTidy0")->toggle();
-        d.cmdApply_Click();
-        QVERIFY(!QFileInfo::exists(entry));
     }
 
     // What GLib makes of the entries: a program path with "%" loads, and SHTML pages get
