@@ -37,7 +37,7 @@ int ScriptedPrompter::MsgBox(QWidget*, const QString& text, int buttons, int ico
     const int kind = buttons & ~(MsgButtons::DefaultButton2 | MsgButtons::DefaultButton3);
     if (kind == MsgButtons::YesNoCancel || kind == MsgButtons::OKCancel)
         return MsgAnswer::Cancel;
-    return kind == MsgButtons::YesNo ? MsgAnswer::No : defaultMsgAnswer;
+    return kind == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
 }
 
 std::optional<QString> ScriptedPrompter::InputBox(QWidget*, const QString& prompt, const QString& title,

@@ -32,10 +32,9 @@ public:
     void queueDialog(std::function<int(QDialog*)> fn) { m_dialog.enqueue(std::move(fn)); }
 
     QList<AskedQuestion> asked;
-    // Messages that had no queued answer (a test expecting none checks this is empty).
+    // Messages that had no queued answer (a test expecting none checks this is empty); they are answered
+    // Cancel, No or OK, as the box allows.
     QStringList unexpected;
-    // Answer given to unexpected message boxes: OK / Cancel for three-button boxes.
-    int defaultMsgAnswer = MsgAnswer::OK;
 
     int pendingAnswers() const
     {

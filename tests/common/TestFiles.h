@@ -6,19 +6,22 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-// Writes bytes to name inside dir (folders created); returns the path, empty on failure.
-inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
-                             bool executable = false)
+// Writes bytes to path (folders created); false on failure.
+inline bool WriteFileAt(const QString& path, const QByteArray& bytes, bool executable = false)
 {
-    const QString path = dir.filePath(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return QString();
+        return false;
     f.close();
-    if (executable)
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
+    return !executable || f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Writes bytes to name inside dir; returns the path, empty on failure.
+inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
+                             bool executable = false)
+{
+    return WriteFileAt(dir.filePath(name), bytes, executable) ? dir.filePath(name) : QString();
 }
 
 inline QByteArray ReadTestFile(const QString& path)

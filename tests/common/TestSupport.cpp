@@ -15,27 +15,20 @@ namespace {
 void usePrivateFolders()
 {
     const QByteArray ours = QRN_TEST_HOMES;
-    if (qgetenv("XDG_CONFIG_HOME").startsWith(ours) && qgetenv("XDG_DATA_HOME").startsWith(ours)) {
-        // The runtime folder must exist, private, for the single-instance socket.
-        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        return;
+    if (!qgetenv("XDG_CONFIG_HOME").startsWith(ours) || !qgetenv("XDG_DATA_HOME").startsWith(ours)) {
+        QByteArray home = QDir::tempPath().toLocal8Bit() + "/qrn-test-XXXXXX";
+        if (!::mkdtemp(home.data()))
+            std::abort();
+        qputenv("HOME", home);
+        for (const char* name : {"CONFIG_HOME", "DATA_HOME", "CACHE_HOME", "RUNTIME_DIR"})
+            qputenv("XDG_" + QByteArray(name), home + '/' + QByteArray(name).toLower());
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QByteArray home = QDir::tempPath().toLocal8Bit() + "/qrn-test-XXXXXX";
-    if (!::mkdtemp(home.data()))
-        std::abort();
-    for (const char* name : {"config", "data", "cache", "runtime"})
-        QDir().mkpath(QString::fromLocal8Bit(home + '/' + name));
-    QFile::setPermissions(QString::fromLocal8Bit(home + "/runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                         QFileDevice::ExeOwner);
-    qputenv("HOME", home);
-    qputenv("XDG_CONFIG_HOME", home + "/config");
-    qputenv("XDG_DATA_HOME", home + "/data");
-    qputenv("XDG_CACHE_HOME", home + "/cache");
-    qputenv("XDG_RUNTIME_DIR", home + "/runtime");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The runtime folder must exist, private, for the single-instance socket.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void prepareTestProcess()

@@ -53,15 +53,32 @@ private slots:
     }
     void cleanup() { QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join(" | "))); }
 
-    // Blanks, "$" and backslashes quoted, "%" through env, as the desktop entry rules ask.
-    void execLine()
+    // Nothing is written on a fresh system; a lone SHTML entry leaves HTML clear and Apply removes it. In the Exec
+    // line blanks, "$" and backslashes are quoted, "%" goes through env, as the desktop entry rules ask; a program
+    // that has moved has its entries' command rewritten.
+    void entriesAndExecLine()
     {
+        applyBoxes({});
+        QVERIFY(!QFileInfo::exists(applications()));
+        const QString entry = applications() + "/qrn-shtmlfile.desktop";
+        QVERIFY(WriteFileAt(entry, ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8()));
+        frmOptions d;
+        QVERIFY(!shellBox(d, 0)->isChecked());
+        d.findChild<QCheckBox*>("chkTidy0")->toggle();
+        d.cmdApply_Click();
+        QVERIFY(!QFileInfo::exists(entry));
         for (const auto& [program, exec] : {std::pair{"/usr/bin/qrn", "/usr/bin/qrn %f"},
                                             {"/opt/My Apps/qrn", "\"/opt/My Apps/qrn\" %f"},
                                             {"/opt/100%/qrn", "env /opt/100%%/qrn %f"},
                                             {"/opt/$x/qrn", "\"/opt/\\\\$x/qrn\" %f"},
                                             {"/opt/a\\b/qrn", "\"/opt/a\\\\\\\\b/qrn\" %f"}})
             QCOMPARE(ShellEntries::ExecLine(program), QString(exec));
+        QVERIFY(ShellEntries::Apply(4, true, "/old/place/qrn"));
+        const QString path = ShellEntries::EntryPath("txtfile");
+        QCOMPARE(entryValue(path, "Exec"), QStringLiteral("/old/place/qrn %f"));
+        QVERIFY(!ShellEntries::Apply(4, true, "/old/place/qrn"));   // same program: nothing to rewrite
+        applyBoxes({4});
+        QCOMPARE(entryValue(path, "Exec"), ShellEntries::ExecLine(QCoreApplication::applicationFilePath()));
     }
 
     void createdAndRemovedPerBox_data()
@@ -95,22 +112,6 @@ private slots:
             QCOMPARE(shellBox(shown, i)->isChecked(), i == index);
         applyBoxes({});
         QCOMPARE(entries(), QStringList());
-    }
-
-    // Nothing is written on a fresh system; a lone SHTML entry leaves HTML clear and Apply removes it.
-    void shtmlEntryAloneDoesNotTickHtml()
-    {
-        applyBoxes({});
-        QVERIFY(!QFileInfo::exists(applications()));
-        QFile f(applications() + "/qrn-shtmlfile.desktop");
-        QVERIFY(QDir().mkpath(applications()) && f.open(QIODevice::WriteOnly));
-        f.write(ShellEntries::EntryText("shtmlfile", "/usr/bin/qrn").toUtf8());
-        f.close();
-        frmOptions d;
-        QVERIFY(!shellBox(d, 0)->isChecked());
-        d.findChild<QCheckBox*>("chkTidy0")->toggle();
-        d.cmdApply_Click();
-        QVERIFY(!f.exists());
     }
 
     // What GLib makes of the entries: a program path with "%" loads, and SHTML pages get
@@ -168,15 +169,30 @@ private slots:
         QVERIFY2(!listAfter.contains("text/css="), listAfter.constData());
     }
 
-    void movedProgramRewritesCommand()
+    // The files the desktop reads about the program (the row's name is their ending) name its command, icon and
+    // types, and pass their validators.
+    void installedFiles_data()
     {
-        QVERIFY(ShellEntries::Apply(4, true, "/old/place/qrn"));
-        const QString path = ShellEntries::EntryPath("txtfile");
-        QCOMPARE(entryValue(path, "Exec"), QStringLiteral("/old/place/qrn %f"));
-        QVERIFY(!ShellEntries::Apply(4, true, "/old/place/qrn"));   // same program: nothing to rewrite
-        applyBoxes({4});
-        QCOMPARE(entryValue(path, "Exec"), ShellEntries::ExecLine(QCoreApplication::applicationFilePath()));
+        QTest::addColumn<QStringList>("validator");
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("desktop") << QStringList{"desktop-file-validate"}
+            << QByteArrayList{"\nExec=qrn %f\n", "\nIcon=org.quorlen.Quorlen\n", "text/html;", "text/css;",
+                              "text/javascript;", "text/plain;", "application/x-asp;"};
+        QTest::newRow("metainfo.xml") << QStringList{"appstreamcli", "validate", "--no-net"} << QByteArrayList();
     }
+    void installedFiles()
+    {
+        QFETCH(QStringList, validator);
+        QFETCH(QByteArrayList, lines);
+        QString file = QString(QRN_SOURCE_DIR "/resources/desktop/org.quorlen.Quorlen.") + QTest::currentDataTag();
+        for (const QByteArray& line : lines)
+            QVERIFY2(ReadTestFile(file).contains(line), line.constData());
+        const int rc = QProcess::execute(validator.first(), validator.mid(1) << file);
+        if (rc == -2)
+            QSKIP("validator not installed");
+        QCOMPARE(rc, 0);   // its complaints are in the output above
+    }
+
 };
 
 QTEST_MAIN(TestShellEntries)
