@@ -427,8 +427,7 @@ private slots:
         QCOMPARE(panel->text(), QString("UTF-8  CR LF"));
         m->Action("mnuEditEolLF")->trigger();
         QCOMPARE(panel->text(), QString("UTF-8  LF"));
-        QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
-        QVERIFY(m->Action("mnuFileSave")->isEnabled());
+        QVERIFY(m->ActiveDocument()->Caption().endsWith('*') && m->Action("mnuFileSave")->isEnabled());
         m->Action("mnuFileSave")->trigger();
         QCOMPARE(ReadTestFile(path), QByteArray("<P>\n\xc3\xa9\n"));
     }
