@@ -75,12 +75,14 @@ private slots:
         QCOMPARE(shown, (QStringList{"Einstellungen", "Abbrechen", "Eigenschaften von seite.html", "Schließen"}));
     }
 
-    // The Caps Lock panel follows the keyboard.
-    void lockPanelsFollowKeys()
+    // On a real display: the Caps Lock panel follows the keyboard; the first window, new ones and a handed-over file
+    // lie wholly inside the document area.
+    void onTheXDisplay()
     {
         if (QGuiApplication::platformName() != "xcb")
             QSKIP("needs Xvfb: run under xvfb-run with QT_QPA_PLATFORM=xcb");
-        auto* caps = Child<QLabel>(StartMain(), "MainPanelCaps");
+        frmMain* m = StartMain();
+        auto* caps = Child<QLabel>(m, "MainPanelCaps");
         QCOMPARE(caps->text(), QString("CAPS"));
         const bool before = ReadKeyboardLocks()->caps;
         QCOMPARE(caps->isEnabled(), before);
@@ -88,18 +90,9 @@ private slots:
             QProcess::execute("xdotool", {"key", "Caps_Lock"});
             QTRY_COMPARE_WITH_TIMEOUT(caps->isEnabled(), now, 3000);
         }
-    }
-
-    // The first window, new ones and a handed-over file lie wholly inside the document area.
-    void windowsInsideTheArea()
-    {
-        if (QGuiApplication::platformName() != "xcb")
-            QSKIP("needs Xvfb: run under xvfb-run with QT_QPA_PLATFORM=xcb");
-        const QString page = WriteTestFile(dir, "placed.html", "<P>");
-        frmMain* m = StartMain();
         QVERIFY(QTest::qWaitForWindowExposed(m));
         m->fctnNewDoc();
-        m->OpenCommandLine('"' + page + '"');
+        m->OpenCommandLine('"' + WriteTestFile(dir, "placed.html", "<P>") + '"');
         QTest::qWait(100);   // placed again once shown
         const QRect area(QPoint(0, 0), m->MdiArea()->viewport()->size());
         QCOMPARE(m->MdiArea()->subWindowList().size(), 3);

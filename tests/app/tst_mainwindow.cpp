@@ -52,14 +52,6 @@ class TestMainWindow : public QObject {
         e->setFocus();
     }
 
-    static QStringList paths()
-    {
-        QStringList p;
-        for (frmDocument* d : MainWindow()->Documents())
-            p << d->PathPanel();
-        return p;
-    }
-
 private slots:
     void init() { PrepareTestProfile(); prompter = ScriptedPrompter::install(); }
     void cleanup() { CloseMain(prompter); QCOMPARE(prompter->unexpected, QStringList()); }
@@ -435,8 +427,7 @@ private slots:
         QCOMPARE(panel->text(), QString("UTF-8  CR LF"));
         m->Action("mnuEditEolLF")->trigger();
         QCOMPARE(panel->text(), QString("UTF-8  LF"));
-        QVERIFY(m->ActiveDocument()->Caption().endsWith('*'));
-        QVERIFY(m->Action("mnuFileSave")->isEnabled());
+        QVERIFY(m->ActiveDocument()->Caption().endsWith('*') && m->Action("mnuFileSave")->isEnabled());
         m->Action("mnuFileSave")->trigger();
         QCOMPARE(ReadTestFile(path), QByteArray("<P>\n\xc3\xa9\n"));
     }
@@ -455,13 +446,13 @@ private slots:
         prompter->queueMsgBox(MsgAnswer::OK);
         m = StartMain(CommandLineFromArguments({"qrn", a, gone, b}));
         QVERIFY(prompter->messages().join(" ").contains(gone));
-        QCOMPARE(paths(), (QStringList{a, b}));
+        QCOMPARE(DocumentPaths(), (QStringList{a, b}));
         QCOMPARE(m->ActiveDocument()->PathPanel(), b);
         QProcess second;
         second.start(QrnBinary(), {b, a});
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 60000);
         QCOMPARE(second.exitCode(), 0);
-        QTRY_COMPARE(paths(), (QStringList{a, b, b, a}));
+        QTRY_COMPARE(DocumentPaths(), (QStringList{a, b, b, a}));
         QProcess help;
         help.start(QrnBinary(), {"--help-all"});
         QVERIFY(help.waitForFinished(20000) && help.exitCode() == 0);
@@ -496,7 +487,7 @@ private slots:
         CloseMain(prompter);
         QVERIFY(QFile::remove(files[1]));
         m = StartMain();
-        QCOMPARE(paths(), (QStringList{files[0], files[2]}));
+        QCOMPARE(DocumentPaths(), (QStringList{files[0], files[2]}));
         QCOMPARE(m->ActiveDocument()->PathPanel(), files[0]);
         int line = 0, index = 0;
         m->Documents().at(0)->Editor()->getCursorPosition(&line, &index);

@@ -50,6 +50,15 @@ inline frmMain* StartMain(const QString& commandLine = QString())
     return MainWindow();
 }
 
+// The paths of the main window's documents in their order; an untitled one's is empty.
+inline QStringList DocumentPaths()
+{
+    QStringList paths;
+    for (frmDocument* doc : MainWindow()->Documents())
+        paths << (doc->HasFile() ? doc->PathPanel() : QString());
+    return paths;
+}
+
 // Closes the main window, answering No to every save question.
 inline void CloseMain(ScriptedPrompter* prompter)
 {

@@ -129,6 +129,38 @@ private slots:
         QVERIFY(!view->isVisible() && doc->Editor()->isVisible());
         QCOMPARE(doc->Panel(5)->text(), QString("Ln 1,  Col 1"));
         QVERIFY(m->List1()->isEnabled() && m->ToolbarButton("Compress")->isEnabled());
+        // A previewed page loads its own pictures, near and remote, as a desktop browser would; its scripts cannot
+        // read other local files.
+        QByteArray png;
+        QBuffer buffer(&png);
+        QImage(2, 2, QImage::Format_RGB32).save(&buffer, "PNG");
+        QTcpServer remote;
+        QVERIFY(remote.listen(QHostAddress::LocalHost));
+        connect(&remote, &QTcpServer::newConnection, &remote, [&] {
+            QTcpSocket* c = remote.nextPendingConnection();
+            connect(c, &QTcpSocket::readyRead, c, [c, png] {
+                c->readAll();
+                c->write("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + QByteArray::number(png.size()) +
+                         "\r\n\r\n" + png);
+                c->disconnectFromHost();
+            });
+        });
+        writeFile("hostile/near.png", png);
+        const QString far = writeFile("elsewhere/far.png", png);
+        writeFile("hostile/secret.txt", "secret");
+        m->OpenCommandLine('"' + writeFile("hostile/page.html",
+            "<HTML><BODY><IMG ID=a SRC=\"near.png\"><IMG ID=b SRC=\"file://" + far.toUtf8() +
+            "\"><IMG ID=c SRC=\"http://127.0.0.1:" + QByteArray::number(remote.serverPort()) + "/p.png\">\n"
+            "<IFRAME ID=f SRC=\"file:///etc/passwd\"></IFRAME>\n"
+            "<SCRIPT>function read(u) { return fetch(u).then(r => r.text()).then(t => 'read', e => 'refused'); }\n"
+            "function frame() { try { return f.contentDocument.body.innerText.includes('root') ? 'read' : 'refused'; }\n"
+            "  catch (e) { return 'refused'; } }\n"
+            "window.onload = () => Promise.all([read('secret.txt'), read('file:///etc/passwd')]).then(r =>\n"
+            "  document.title = [a, b, c].map(i => i.naturalWidth > 0 ? 1 : 0).join('') + ' ' + r.join(' ') + ' ' + frame());\n"
+            "</SCRIPT></BODY></HTML>") + '"');
+        click(m->ActiveDocument(), 2);
+        view = qobject_cast<QWebEngineView*>(m->ActiveDocument()->WebBrowser1());
+        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("111 refused refused refused"), 20000);
     }
 
     void questionsAndFiles_data()
@@ -290,43 +322,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(previewFiles(dir.filePath("live")), QStringList());
         QVERIFY(!action->isEnabled());
-    }
-
-    // A previewed page loads its own pictures, near and remote, as a desktop browser would; its scripts cannot
-    // read other local files.
-    void hostilePage()
-    {
-        QByteArray png;
-        QBuffer buffer(&png);
-        QImage(2, 2, QImage::Format_RGB32).save(&buffer, "PNG");
-        QTcpServer remote;
-        QVERIFY(remote.listen(QHostAddress::LocalHost));
-        connect(&remote, &QTcpServer::newConnection, &remote, [&] {
-            QTcpSocket* c = remote.nextPendingConnection();
-            connect(c, &QTcpSocket::readyRead, c, [c, png] {
-                c->readAll();
-                c->write("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + QByteArray::number(png.size()) +
-                         "\r\n\r\n" + png);
-                c->disconnectFromHost();
-            });
-        });
-        writeFile("hostile/near.png", png);
-        const QString far = writeFile("elsewhere/far.png", png);
-        writeFile("hostile/secret.txt", "secret");
-        frmDocument* d = open(writeFile("hostile/page.html",
-            "<HTML><BODY><IMG ID=a SRC=\"near.png\"><IMG ID=b SRC=\"file://" + far.toUtf8() +
-            "\"><IMG ID=c SRC=\"http://127.0.0.1:" + QByteArray::number(remote.serverPort()) + "/p.png\">\n"
-            "<IFRAME ID=f SRC=\"file:///etc/passwd\"></IFRAME>\n"
-            "<SCRIPT>function read(u) { return fetch(u).then(r => r.text()).then(t => 'read', e => 'refused'); }\n"
-            "function frame() { try { return f.contentDocument.body.innerText.includes('root') ? 'read' : 'refused'; }\n"
-            "  catch (e) { return 'refused'; } }\n"
-            "window.onload = () => Promise.all([read('secret.txt'), read('file:///etc/passwd')]).then(r =>\n"
-            "  document.title = [a, b, c].map(i => i.naturalWidth > 0 ? 1 : 0).join('') + ' ' + r.join(' ') + ' ' + frame());\n"
-            "</SCRIPT></BODY></HTML>"));
-        click(d, 2);
-        auto* view = qobject_cast<QWebEngineView*>(d->WebBrowser1());
-        QVERIFY(view);
-        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("111 refused refused refused"), 20000);
     }
 
     // The copy is named for the file's last dot; no ending, or a mapped one, gives .html. A page in a folder that
