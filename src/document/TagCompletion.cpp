@@ -1,6 +1,10 @@
 // Closing tags as they are typed: a forward reading of the text before the caret, much as a browser reads it.
 #include "document/TagCompletion.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include <QStringList>
 
 namespace {
@@ -92,25 +96,18 @@ Reading read(QStringView s)
         i = at + close.size();
         return true;
     };
+    // Constructs that are no elements, each read past its own end ("<!--" before "<!").
+    static constexpr std::pair<const char16_t*, const char16_t*> notElements[] = {
+        {u"<!--", u"-->"}, {u"<![CDATA[", u"]]>"}, {u"<?", u"?>"}, {u"<%", u"%>"}, {u"<!", u">"}};
     while (true) {
         const qsizetype lt = s.indexOf(QLatin1Char('<'), i);
         if (lt < 0)
             return r;
         const QStringView rest = s.sliced(lt);
-        if (rest.startsWith(u"<!--")) {
-            if (!skipPast(u"-->", lt + 4))
-                return r;
-        } else if (rest.startsWith(u"<![CDATA[")) {
-            if (!skipPast(u"]]>", lt + 9))
-                return r;
-        } else if (rest.startsWith(u"<?")) {
-            if (!skipPast(u"?>", lt + 2))
-                return r;
-        } else if (rest.startsWith(u"<%")) {
-            if (!skipPast(u"%>", lt + 2))
-                return r;
-        } else if (rest.startsWith(u"<!")) {
-            if (!skipPast(u">", lt + 2))
+        const auto* skipped = std::find_if(std::begin(notElements), std::end(notElements),
+                                           [&](const auto& pair) { return rest.startsWith(QStringView(pair.first)); });
+        if (skipped != std::end(notElements)) {
+            if (!skipPast(QStringView(skipped->second), lt + QStringView(skipped->first).size()))
                 return r;
         } else if (rest.startsWith(u"</")) {
             const QStringView name = s.sliced(lt + 2, nameEnd(s, lt + 2) - lt - 2);

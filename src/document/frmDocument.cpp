@@ -296,7 +296,6 @@ void frmDocument::SetSideView(QWidget* view)
         delete m_split;   // and the old view with it
         m_split = nullptr;
     }
-    m_sideView = view;
     if (view) {
         const int width = qMax(2, m_editor->width());   // before the split takes its place
         m_split = new QSplitter(Qt::Horizontal, this);

@@ -91,7 +91,6 @@ public:
     // A view beside the text, in a split the user can resize; null closes the split
     // and deletes the view.
     void SetSideView(QWidget* view);
-    QWidget* SideView() const { return m_sideView; }
     // The status bar's Live Preview switch; what it switches is wired from above.
     QToolButton* LivePreviewButton() const { return m_liveButton; }
     QStatusBar* StatusBar1() const { return m_status; }
@@ -182,6 +181,5 @@ private:
     QToolButton* m_longLines = nullptr;
     QToolButton* m_liveButton = nullptr;
     QSplitter* m_split = nullptr;
-    QPointer<QWidget> m_sideView;
     int m_lengthAtLineCheck = 0;
 };

@@ -139,13 +139,14 @@ bool frmTidy::runTidy(bool hideWhileRunning)
     if (page.open(QIODevice::ReadOnly))
         m_original = Tidy::DecodePage(page.readAll(), m_encoding);
     page.close();
-    if (hideWhileRunning)
+    QWidget* owner = this;
+    if (hideWhileRunning) {
         hide();
-    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder, m_encoding),
-                                        hideWhileRunning ? static_cast<QWidget*>(m_main) : this, m_busy);
+        owner = m_main;
+    }
+    const Tidy::Outcome run = Tidy::Run(Tidy::Arguments(kind, m_folder, m_encoding), owner, m_busy);
     if (m_busy)
         m_busy->SetCancel([this] { reject(); });
-    QWidget* owner = hideWhileRunning ? static_cast<QWidget*>(m_main) : this;
     if (!run.ok) {
         if (!run.message.isEmpty())
             MsgBox(run.message, MsgButtons::OKOnly, MsgIcon::Exclamation, QStringLiteral("QRN"), owner);
